@@ -1,0 +1,40 @@
+# Helpers shared by the layer folders. Sources are collected per folder, so a
+# new file needs no edit here; CONFIGURE_DEPENDS re-runs the glob on build.
+
+# ostvane_layer(NAME DIR [DEPS targets...])
+# A static library of every .cpp directly in DIR, public include root at the
+# repository top, so includes read "gfx/Bitmap.h".
+function(ostvane_layer name dir)
+  cmake_parse_arguments(ARG "" "" "DEPS;PRIVATE_DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(NOT sources)
+    # An empty layer still exists so that the targets above it can link.
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+    return()
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+endfunction()
+
+# ostvane_tests(NAME DIR LABELS labels... DEPS targets...)
+# One GoogleTest executable of every .cpp in DIR, each test registered with
+# CTest under the given labels.
+function(ostvane_tests name dir)
+  cmake_parse_arguments(ARG "" "" "LABELS;DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_compile_definitions(${name} PRIVATE
+    OSTVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    OSTVANE_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
+    PROPERTIES LABELS "${ARG_LABELS}"
+    DISCOVERY_TIMEOUT 60)
+endfunction()
