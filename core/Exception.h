@@ -59,6 +59,12 @@ class EListError : public Exception {
   using Exception::Exception;
 };
 
+// Components: a bad or duplicate name.
+class EComponentError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
 // A call that the object's state does not allow.
 class EInvalidOperation : public Exception {
  public:
