@@ -203,7 +203,10 @@ Layout ReadLayout(std::span<const std::uint8_t> data) {
     const std::uint8_t* m = h + InfoHeaderSize;
     if (l.HeaderSize == InfoHeaderSize) {
       tableStart += 12;
-      if (tableStart > size) Fail("colour masks run past the end of the file");
+      if (tableStart > std::min(size, l.DataOffset)) {
+        Fail("no room for the colour masks before the pixel data at offset " +
+             Str(l.DataOffset));
+      }
     }
     for (int i = 0; i < 3; ++i) l.Masks[i] = ReadU32(m + 4 * i);
     if (l.Bits == 16) {
@@ -350,39 +353,47 @@ void DecodeUncompressed(const Layout& l, const std::uint8_t* data, Bitmap& out) 
   }
 }
 
-// RLE rows run bottom-up. A run or an absolute block must stay within its
-// row; a delta may move to the end of the picture but no further.
+// RLE rows run bottom-up. Some encoders compress the padding at the end of
+// each uncompressed row along with the pixels, so runs and absolute blocks
+// may reach into the row's padding (those pixels are dropped) but not past
+// it; a delta may move to the end of the picture but no further.
 void DecodeRle(const Layout& l, const std::uint8_t* p, const std::uint8_t* end, Bitmap& out) {
   const bool four = l.Kind == Compression::Rle4;
   const std::array<Pixel, 256> table = PaletteTable(l.Palette);
   const int w = l.Width, h = l.Height;
+  const int paddedWidth = four ? (w + 7) & ~7 : (w + 3) & ~3;
   int x = 0, row = 0;  // row counts from the bottom
   auto where = [&] { return "(" + Str(x) + ", " + Str(h - 1 - row) + ")"; };
-  auto startBlock = [&](int count, const char* what) {
+  // Checks a block of count pixels at the current position and returns
+  // where it goes and how many of its pixels lie inside the picture.
+  auto startBlock = [&](int count, const char* what, int& inside) {
     if (row >= h) Fail(std::string("RLE ") + what + " after the last row");
-    if (count > w - x) {
+    if (count > paddedWidth - x) {
       Fail(std::string("RLE ") + what + " of " + Str(count) + " pixels at " + where() +
            " runs past the end of the row (width " + Str(w) + ")");
     }
-    return out.Row(h - 1 - row) + x;
+    inside = std::max(0, std::min(count, w - x));
+    return out.Row(h - 1 - row) + std::min(x, w);
   };
-  auto put = [&](Pixel* o, int index, int i) {
+  // Padding pixels are checked too: an index past the palette is an error
+  // wherever it stands.
+  auto colour = [&](int index, int i) {
     Pixel c = table[index];
     if (c == MissingEntry) FailIndex(index, l, x + i, h - 1 - row);
-    o[i] = c;
+    return c;
   };
   for (;;) {
     if (end - p < 2) Fail("RLE data ends without an end-of-picture mark");
     int count = p[0], value = p[1];
     p += 2;
     if (count > 0) {
-      Pixel* o = startBlock(count, "run");
+      int inside = 0;
+      Pixel* o = startBlock(count, "run", inside);
       if (four) {
-        for (int i = 0; i < count; ++i) put(o, i & 1 ? value & 15 : value >> 4, i);
+        Pixel pair[2] = {colour(value >> 4, 0), count > 1 ? colour(value & 15, 1) : 0};
+        for (int i = 0; i < inside; ++i) o[i] = pair[i & 1];
       } else {
-        Pixel c = table[value];
-        if (c == MissingEntry) FailIndex(value, l, x, h - 1 - row);
-        std::fill(o, o + count, c);
+        std::fill(o, o + inside, colour(value, 0));
       }
       x += count;
       continue;
@@ -399,7 +410,7 @@ void DecodeRle(const Layout& l, const std::uint8_t* p, const std::uint8_t* end, 
         if (end - p < 2) Fail("RLE data ends inside a delta");
         int dx = p[0], dy = p[1];
         p += 2;
-        if (dx > w - x || dy > h - row) {
+        if (dx > paddedWidth - x || dy > h - row) {
           Fail("RLE delta (" + Str(dx) + ", " + Str(dy) + ") from " + where() +
                " moves outside the picture");
         }
@@ -411,9 +422,11 @@ void DecodeRle(const Layout& l, const std::uint8_t* p, const std::uint8_t* end, 
         int bytes = four ? (value + 1) / 2 : value;
         int padded = (bytes + 1) & ~1;
         if (end - p < padded) Fail("RLE data ends inside an absolute block at " + where());
-        Pixel* o = startBlock(value, "block");
+        int inside = 0;
+        Pixel* o = startBlock(value, "block", inside);
         for (int i = 0; i < value; ++i) {
-          put(o, four ? (i & 1 ? p[i >> 1] & 15 : p[i >> 1] >> 4) : p[i], i);
+          Pixel c = colour(four ? (i & 1 ? p[i >> 1] & 15 : p[i >> 1] >> 4) : p[i], i);
+          if (i < inside) o[i] = c;
         }
         x += value;
         p += padded;
