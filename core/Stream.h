@@ -45,6 +45,12 @@ class TStream {
   // Copies count bytes from source's position; count 0 copies the whole
   // source from its beginning. Returns the number of bytes copied.
   std::int64_t CopyFrom(TStream& source, std::int64_t count);
+
+ protected:
+  // The position a seek asks for in a stream at position of size bytes;
+  // raises EStreamError "Stream seek error" before the start or on overflow.
+  static std::int64_t SeekTarget(std::int64_t position, std::int64_t size, std::int64_t offset,
+                                 TSeekOrigin origin);
 };
 
 }  // namespace core
