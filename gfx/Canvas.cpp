@@ -1,28 +1,107 @@
 #include "gfx/Canvas.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "gfx/FontEngine.h"
+#include "gfx/TextLayout.h"
+#include "gfx/TextUtf8.h"
+
 namespace gfx {
+
+namespace {
+
+// Colour keys compare the colour only, never the unused fourth byte.
+constexpr Pixel ColorMask = 0x00FFFFFF;
+
+Rect Normalized(const Rect& r) {
+  return Rect{std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
+              std::max(r.Top, r.Bottom)};
+}
+
+inline Pixel Blend(Pixel under, Pixel over, unsigned alpha) {
+  unsigned rest = 255 - alpha;
+  auto mix = [&](unsigned a, unsigned b) { return (a * alpha + b * rest + 127) / 255; };
+  return MakePixel(std::uint8_t(mix(PixelRed(over), PixelRed(under))),
+                   std::uint8_t(mix(PixelGreen(over), PixelGreen(under))),
+                   std::uint8_t(mix(PixelBlue(over), PixelBlue(under))));
+}
+
+// Draws a coverage mask in one colour at (x, y), inside clip only.
+void BlendGlyph(Bitmap& target, const Rect& clip, int x, int y, const Glyph& glyph, Pixel color) {
+  Rect area = Rect::FromSize(x, y, glyph.Width, glyph.Height).Intersect(clip);
+  if (area.IsEmpty()) return;
+  for (int row = area.Top; row < area.Bottom; ++row) {
+    const std::uint8_t* coverage =
+        glyph.Coverage.data() + std::ptrdiff_t(row - y) * glyph.Width + (area.Left - x);
+    Pixel* out = target.Row(row) + area.Left;
+    for (int column = area.Left; column < area.Right; ++column, ++coverage, ++out) {
+      unsigned alpha = *coverage;
+      if (alpha == 255) {
+        *out = color;
+      } else if (alpha != 0) {
+        *out = Blend(*out, color, alpha);
+      }
+    }
+  }
+}
+
+}  // namespace
 
 Canvas::Canvas(Bitmap& target) : FTarget(&target) {}
 
 void Canvas::SetPen(gfx::Color color, PenStyle style) { FPen = gfx::Pen{color, style}; }
 void Canvas::SetBrush(gfx::Color color, BrushStyle style) { FBrush = gfx::Brush{color, style}; }
 
+// ---------------------------------------------------------------- clip
+
 Region Canvas::Clip() const {
   Region r(FTarget->Bounds());
   if (FClip) r.Intersect(*FClip);
   return r;
 }
+
 void Canvas::SetClip(const Region& deviceRegion) {
   FClip = deviceRegion;
   FClipRectsValid = false;
 }
-void Canvas::IntersectClipRect(const Rect&) {}
-void Canvas::ExcludeClipRect(const Rect&) {}
-Rect Canvas::ClipBox() const { return Rect{}; }
-bool Canvas::RectVisible(const Rect&) const { return false; }
+
+void Canvas::IntersectClipRect(const Rect& r) {
+  Region clip = FClip ? *FClip : Region(FTarget->Bounds());
+  clip.Intersect(ToDevice(r));
+  SetClip(clip);
+}
+
+void Canvas::ExcludeClipRect(const Rect& r) {
+  Region clip = FClip ? *FClip : Region(FTarget->Bounds());
+  clip.Subtract(ToDevice(r));
+  SetClip(clip);
+}
+
+Rect Canvas::ClipBox() const {
+  Rect box = Clip().Bounds();
+  if (box.IsEmpty()) return Rect{};
+  return box.Offset(-FOrigin.X, -FOrigin.Y);
+}
+
+bool Canvas::RectVisible(const Rect& r) const { return Clip().Intersects(ToDevice(r)); }
+
+const std::vector<Rect>& Canvas::ClipRects() const {
+  // The bitmap may have been resized since: a cached list is only good for
+  // the size it was made for.
+  if (!FClipRectsValid || FClipRectsSize != FTarget->Dimensions()) {
+    FClipRects = FClip ? Clip().Rects() : std::vector<Rect>{FTarget->Bounds()};
+    if (FClipRects.size() == 1 && FClipRects.front().IsEmpty()) FClipRects.clear();
+    FClipRectsValid = true;
+    FClipRectsSize = FTarget->Dimensions();
+  }
+  return FClipRects;
+}
+
 CanvasState Canvas::SaveState() const {
   return CanvasState{FPen, FBrush, FFont, FOrigin, FPenPosition, FClip};
 }
+
 void Canvas::RestoreState(const CanvasState& state) {
   FPen = state.Pen;
   FBrush = state.Brush;
@@ -32,29 +111,366 @@ void Canvas::RestoreState(const CanvasState& state) {
   FClip = state.Clip;
   FClipRectsValid = false;
 }
-void Canvas::LineTo(int x, int y) { FPenPosition = Point{x, y}; }
-void Canvas::Polyline(std::span<const Point>) {}
-void Canvas::Rectangle(const Rect&) {}
-void Canvas::FillRect(const Rect&) {}
-void Canvas::FillRegion(const Region&) {}
-void Canvas::FrameRect(const Rect&) {}
-void Canvas::FrameRect(const Rect&, gfx::Color) {}
-Rect Canvas::Frame3D(const Rect& r, gfx::Color, gfx::Color, int width) {
-  return r.Inflate(-width, -width);
+
+// ---------------------------------------------------------------- pixels
+
+bool Canvas::DeviceVisible(int x, int y) const {
+  for (const Rect& c : ClipRects()) {
+    if (c.Contains(Point{x, y})) return true;
+  }
+  return false;
 }
-void Canvas::Ellipse(const Rect&) {}
-gfx::Color Canvas::GetPixel(int, int) const { return InvalidColor; }
-void Canvas::SetPixel(int, int, gfx::Color) {}
-void Canvas::Draw(int, int, const Bitmap&) {}
-void Canvas::CopyRect(const Rect&, const Bitmap&, const Rect&) {}
-void Canvas::StretchDraw(const Rect&, const Bitmap&) {}
-void Canvas::DrawTransparent(int, int, const Bitmap&, gfx::Color) {}
-void Canvas::DrawTransparent(int, int, const Bitmap&) {}
-void Canvas::CopyRectTransparent(const Rect&, const Bitmap&, const Rect&, gfx::Color) {}
+
+void Canvas::PlotDevice(int x, int y, Pixel pixel) {
+  if (DeviceVisible(x, y)) FTarget->SetPixel(x, y, pixel);
+}
+
+void Canvas::FillDeviceRect(const Rect& r, Pixel pixel) {
+  if (r.IsEmpty()) return;
+  for (const Rect& c : ClipRects()) FTarget->FillRect(r.Intersect(c), pixel);
+}
+
+gfx::Color Canvas::GetPixel(int x, int y) const {
+  int dx = x + FOrigin.X, dy = y + FOrigin.Y;
+  if (!DeviceVisible(dx, dy)) return InvalidColor;
+  return PixelToColor(FTarget->GetPixel(dx, dy) & ColorMask);
+}
+
+void Canvas::SetPixel(int x, int y, gfx::Color color) {
+  PlotDevice(x + FOrigin.X, y + FOrigin.Y, ColorToPixel(color));
+}
+
+// ---------------------------------------------------------------- lines
+
+void Canvas::DrawLineDevice(Point from, Point to, Pixel pixel) {
+  // Bresenham; the last point is left out, so that joined lines draw each
+  // vertex once and a line to the point it starts from draws nothing.
+  int dx = std::abs(to.X - from.X), sx = from.X < to.X ? 1 : -1;
+  int dy = -std::abs(to.Y - from.Y), sy = from.Y < to.Y ? 1 : -1;
+  int error = dx + dy;
+  int x = from.X, y = from.Y;
+  // Whole lines outside the drawable area cost nothing but the loop; a
+  // line of any length stays bounded by its own extent.
+  while (x != to.X || y != to.Y) {
+    PlotDevice(x, y, pixel);
+    int twice = 2 * error;
+    if (twice >= dy) {
+      error += dy;
+      x += sx;
+    }
+    if (twice <= dx) {
+      error += dx;
+      y += sy;
+    }
+  }
+}
+
+void Canvas::LineTo(int x, int y) {
+  if (FPen.Style != PenStyle::Clear) {
+    DrawLineDevice(Point{FPenPosition.X + FOrigin.X, FPenPosition.Y + FOrigin.Y},
+                   Point{x + FOrigin.X, y + FOrigin.Y}, ColorToPixel(FPen.Color));
+  }
+  FPenPosition = Point{x, y};
+}
+
+void Canvas::Polyline(std::span<const Point> points) {
+  if (FPen.Style == PenStyle::Clear) return;
+  Pixel pixel = ColorToPixel(FPen.Color);
+  for (std::size_t i = 1; i < points.size(); ++i) {
+    DrawLineDevice(Point{points[i - 1].X + FOrigin.X, points[i - 1].Y + FOrigin.Y},
+                   Point{points[i].X + FOrigin.X, points[i].Y + FOrigin.Y}, pixel);
+  }
+}
+
+// ---------------------------------------------------------------- shapes
+
+void Canvas::Rectangle(const Rect& r) {
+  Rect d = ToDevice(Normalized(r));
+  if (d.IsEmpty()) return;
+  if (FPen.Style == PenStyle::Clear) {
+    // Without a pen the classic rectangle fills one pixel less to the
+    // right and bottom: the pen's outline would have covered it.
+    if (FBrush.Style != BrushStyle::Clear) {
+      FillDeviceRect(Rect{d.Left, d.Top, d.Right - 1, d.Bottom - 1}, ColorToPixel(FBrush.Color));
+    }
+    return;
+  }
+  if (FBrush.Style != BrushStyle::Clear) FillDeviceRect(d.Inflate(-1, -1), ColorToPixel(FBrush.Color));
+  Pixel pen = ColorToPixel(FPen.Color);
+  FillDeviceRect(Rect{d.Left, d.Top, d.Right, d.Top + 1}, pen);
+  FillDeviceRect(Rect{d.Left, d.Bottom - 1, d.Right, d.Bottom}, pen);
+  FillDeviceRect(Rect{d.Left, d.Top, d.Left + 1, d.Bottom}, pen);
+  FillDeviceRect(Rect{d.Right - 1, d.Top, d.Right, d.Bottom}, pen);
+}
+
+void Canvas::FillRect(const Rect& r) {
+  if (FBrush.Style == BrushStyle::Clear) return;
+  FillDeviceRect(ToDevice(r), ColorToPixel(FBrush.Color));
+}
+
+void Canvas::FillRegion(const Region& region) {
+  if (FBrush.Style == BrushStyle::Clear) return;
+  Pixel pixel = ColorToPixel(FBrush.Color);
+  for (const Rect& r : region.Rects()) FillDeviceRect(ToDevice(r), pixel);
+}
+
+void Canvas::FrameRect(const Rect& r) { FrameRect(r, FBrush.Color); }
+
+void Canvas::FrameRect(const Rect& r, gfx::Color color) {
+  Rect d = ToDevice(r);
+  if (d.IsEmpty()) return;
+  Pixel pixel = ColorToPixel(color);
+  FillDeviceRect(Rect{d.Left, d.Top, d.Right, d.Top + 1}, pixel);
+  FillDeviceRect(Rect{d.Left, d.Bottom - 1, d.Right, d.Bottom}, pixel);
+  FillDeviceRect(Rect{d.Left, d.Top, d.Left + 1, d.Bottom}, pixel);
+  FillDeviceRect(Rect{d.Right - 1, d.Top, d.Right, d.Bottom}, pixel);
+}
+
+Rect Canvas::Frame3D(const Rect& r, gfx::Color topLeft, gfx::Color bottomRight, int width) {
+  Pixel light = ColorToPixel(topLeft), dark = ColorToPixel(bottomRight);
+  Rect ring = r;
+  for (int i = 0; i < width && !ring.IsEmpty(); ++i) {
+    Rect d = ToDevice(ring);
+    FillDeviceRect(Rect{d.Left, d.Top, d.Right - 1, d.Top + 1}, light);
+    FillDeviceRect(Rect{d.Left, d.Top, d.Left + 1, d.Bottom - 1}, light);
+    FillDeviceRect(Rect{d.Right - 1, d.Top, d.Right, d.Bottom}, dark);
+    FillDeviceRect(Rect{d.Left, d.Bottom - 1, d.Right, d.Bottom}, dark);
+    ring = ring.Inflate(-1, -1);
+  }
+  return r.Inflate(-std::max(width, 0), -std::max(width, 0));
+}
+
+void Canvas::Ellipse(const Rect& r) {
+  Rect d = ToDevice(Normalized(r));
+  const int width = d.Width(), height = d.Height();
+  if (width <= 0 || height <= 0) return;
+  // Span of the ellipse in each row, [first, width - 1 - first]. Rows and
+  // columns are computed for one half and mirrored, so the shape is
+  // exactly symmetric; each row keeps at least its middle pixel, so the
+  // ellipse touches all four sides of r.
+  std::vector<int> first(std::size_t(height), 0);
+  const double rx = width / 2.0, ry = height / 2.0;
+  for (int row = 0; row < (height + 1) / 2; ++row) {
+    double v = (row + 0.5 - ry) / ry;
+    double half = rx * std::sqrt(std::max(0.0, 1.0 - v * v));
+    int left = int(std::ceil(rx - half - 0.5));
+    left = std::clamp(left, 0, (width - 1) / 2);
+    first[std::size_t(row)] = left;
+    first[std::size_t(height - 1 - row)] = left;
+  }
+  auto inside = [&](int column, int row) {
+    if (row < 0 || row >= height || column < 0 || column >= width) return false;
+    int left = first[std::size_t(row)];
+    return column >= left && column <= width - 1 - left;
+  };
+  const bool pen = FPen.Style != PenStyle::Clear, brush = FBrush.Style != BrushStyle::Clear;
+  const Pixel penPixel = ColorToPixel(FPen.Color), brushPixel = ColorToPixel(FBrush.Color);
+  for (int row = 0; row < height; ++row) {
+    int left = first[std::size_t(row)], right = width - 1 - left;
+    for (int column = left; column <= right; ++column) {
+      // The outline: pixels with a side neighbour outside the ellipse.
+      bool edge = !inside(column - 1, row) || !inside(column + 1, row) || !inside(column, row - 1) ||
+                  !inside(column, row + 1);
+      if (edge && pen) {
+        PlotDevice(d.Left + column, d.Top + row, penPixel);
+      } else if (brush) {
+        if (!edge) {
+          // Fill the run of inner pixels at once.
+          int end = column;
+          while (end + 1 <= right && inside(end + 1, row - 1) && inside(end + 1, row + 1) &&
+                 inside(end + 2, row)) {
+            ++end;
+          }
+          FillDeviceRect(Rect{d.Left + column, d.Top + row, d.Left + end + 1, d.Top + row + 1}, brushPixel);
+          column = end;
+        } else {
+          PlotDevice(d.Left + column, d.Top + row, brushPixel);
+        }
+      }
+    }
+  }
+}
+
+// ---------------------------------------------------------------- pictures
+
+void Canvas::Draw(int x, int y, const Bitmap& source) {
+  CopyRect(Rect::FromSize(x, y, source.Width(), source.Height()), source, source.Bounds());
+}
+
+void Canvas::CopyRect(const Rect& destination, const Bitmap& source, const Rect& sourceRect) {
+  if (destination.IsEmpty() || sourceRect.IsEmpty()) return;
+  // Copying within one bitmap reads from a snapshot: rows copied downwards
+  // or through several clip rectangles would otherwise read pixels already
+  // overwritten.
+  Bitmap snapshot;
+  const Bitmap* from = &source;
+  Rect fromRect = sourceRect;
+  if (&source == FTarget) {
+    snapshot = source.Crop(sourceRect);
+    from = &snapshot;
+    Rect inside = sourceRect.Intersect(source.Bounds());
+    fromRect = sourceRect.Offset(-inside.Left, -inside.Top);
+  }
+  Rect d = ToDevice(destination);
+  for (const Rect& c : ClipRects()) StretchRect(*FTarget, d, *from, fromRect, c);
+}
+
+void Canvas::StretchDraw(const Rect& destination, const Bitmap& source) {
+  CopyRect(destination, source, source.Bounds());
+}
+
+void Canvas::DrawTransparent(int x, int y, const Bitmap& source, gfx::Color key) {
+  CopyRectTransparent(Rect::FromSize(x, y, source.Width(), source.Height()), source, source.Bounds(), key);
+}
+
+void Canvas::DrawTransparent(int x, int y, const Bitmap& source) {
+  if (source.IsEmpty()) return;
+  DrawTransparent(x, y, source, PixelToColor(source.GetPixel(0, source.Height() - 1) & ColorMask));
+}
+
+void Canvas::CopyRectTransparent(const Rect& destination, const Bitmap& source, const Rect& sourceRect,
+                                 gfx::Color key) {
+  if (destination.IsEmpty() || sourceRect.IsEmpty()) return;
+  Bitmap snapshot;
+  const Bitmap* from = &source;
+  if (&source == FTarget) {
+    snapshot = source;
+    from = &snapshot;
+  }
+  const Pixel keyPixel = ColorToPixel(key);
+  const Rect d = ToDevice(destination);
+  const long long dw = d.Width(), dh = d.Height();
+  const long long sw = sourceRect.Width(), sh = sourceRect.Height();
+  // Nearest neighbour as in StretchRect: each destination pixel takes the
+  // source pixel under its centre.
+  for (const Rect& c : ClipRects()) {
+    Rect area = d.Intersect(c);
+    for (int y = area.Top; y < area.Bottom; ++y) {
+      int sy = sourceRect.Top + int(((2 * (y - d.Top) + 1) * sh) / (2 * dh));
+      if (sy < 0 || sy >= from->Height()) continue;
+      const Pixel* in = from->Row(sy);
+      Pixel* out = FTarget->Row(y);
+      for (int x = area.Left; x < area.Right; ++x) {
+        int sx = sourceRect.Left + int(((2 * (x - d.Left) + 1) * sw) / (2 * dw));
+        if (sx < 0 || sx >= from->Width()) continue;
+        Pixel p = in[sx];
+        if ((p & ColorMask) != keyPixel) out[x] = p;
+      }
+    }
+  }
+}
+
+// ---------------------------------------------------------------- text
+
 FontMetrics Canvas::TextMetrics() const { return MeasureFont(FFont); }
+
 Size Canvas::TextExtent(std::string_view text) const { return MeasureText(FFont, text); }
-void Canvas::TextOut(int, int, std::string_view) {}
-void Canvas::TextRect(const Rect&, int, int, std::string_view) {}
-int Canvas::DrawText(std::string_view, Rect&, unsigned) { return 0; }
+
+void Canvas::DrawTextLine(int x, int y, const TextLine& line, const Rect* limit, bool background) {
+  FontInstance& font = FontEngine::Instance().Resolve(FFont);
+  const FontMetrics& metrics = font.Metrics();
+  std::vector<Rect> clips;
+  for (const Rect& c : ClipRects()) {
+    Rect r = limit ? c.Intersect(*limit) : c;
+    if (!r.IsEmpty()) clips.push_back(r);
+  }
+  if (clips.empty()) return;
+  auto fill = [&](const Rect& r, Pixel pixel) {
+    for (const Rect& c : clips) FTarget->FillRect(r.Intersect(c), pixel);
+  };
+  const int width = line.Width();
+  if (background && FBrush.Style != BrushStyle::Clear) {
+    fill(Rect{x, y, x + width, y + metrics.Height}, ColorToPixel(FBrush.Color));
+  }
+  const Pixel ink = ColorToPixel(FFont.Color);
+  const int baseline = y + metrics.Ascent;
+  for (std::size_t i = 0; i < line.Text.size(); ++i) {
+    const Glyph& glyph = font.GlyphOf(line.Text[i]);
+    if (glyph.Width == 0 || glyph.Height == 0) continue;
+    int gx = x + line.Positions[i] + glyph.Left, gy = baseline - glyph.Top;
+    for (const Rect& c : clips) BlendGlyph(*FTarget, c, gx, gy, glyph, ink);
+  }
+  const int underline = baseline + font.UnderlinePosition();
+  if (HasStyle(FFont.Style, FontStyle::Underline)) {
+    fill(Rect{x, underline, x + width, underline + font.UnderlineThickness()}, ink);
+  }
+  if (HasStyle(FFont.Style, FontStyle::StrikeOut)) {
+    int top = baseline - font.StrikeOutPosition();
+    fill(Rect{x, top, x + width, top + font.StrikeOutThickness()}, ink);
+  }
+  for (std::size_t i = 0; i < line.Underlined.size(); ++i) {
+    if (line.Underlined[i]) {
+      fill(Rect{x + line.Positions[i], underline, x + line.Positions[i + 1], underline + 1}, ink);
+    }
+  }
+}
+
+namespace {
+
+// One line with every character an ordinary one.
+TextLine PlainLine(std::string_view text, FontInstance& font) {
+  TextLine line;
+  line.Text = DecodeUtf8(text);
+  line.Positions.reserve(line.Text.size() + 1);
+  int x = 0;
+  for (char32_t c : line.Text) {
+    line.Positions.push_back(x);
+    x += font.Advance(c);
+  }
+  line.Positions.push_back(x);
+  return line;
+}
+
+}  // namespace
+
+void Canvas::TextOut(int x, int y, std::string_view text) {
+  TextLine line = PlainLine(text, FontEngine::Instance().Resolve(FFont));
+  DrawTextLine(x + FOrigin.X, y + FOrigin.Y, line, nullptr, true);
+  FPenPosition = Point{x + line.Width(), y};
+}
+
+void Canvas::TextRect(const Rect& r, int x, int y, std::string_view text) {
+  Rect limit = ToDevice(r);
+  if (FBrush.Style != BrushStyle::Clear) FillDeviceRect(limit, ColorToPixel(FBrush.Color));
+  TextLine line = PlainLine(text, FontEngine::Instance().Resolve(FFont));
+  DrawTextLine(x + FOrigin.X, y + FOrigin.Y, line, &limit, false);
+}
+
+int Canvas::DrawText(std::string_view text, Rect& rect, unsigned format) {
+  FontInstance& font = FontEngine::Instance().Resolve(FFont);
+  const FontMetrics& metrics = font.Metrics();
+  TextMeasure measure{[&font](char32_t c) { return font.Advance(c); }, 8 * metrics.AverageCharWidth};
+  std::vector<TextLine> lines = LayoutText(DecodeUtf8(text), format, rect.Width(), measure);
+  const int lineHeight = metrics.Height;
+  const int total = int(lines.size()) * lineHeight;
+  if (format & DT_CALCRECT) {
+    int widest = 0;
+    for (const TextLine& line : lines) widest = std::max(widest, line.Width());
+    rect.Right = rect.Left + widest;
+    rect.Bottom = rect.Top + total;
+    return total;
+  }
+  const bool single = (format & DT_SINGLELINE) != 0;
+  int y = rect.Top;
+  if (single && (format & DT_VCENTER)) {
+    y = rect.Top + (rect.Height() - lineHeight) / 2;
+  } else if (single && (format & DT_BOTTOM)) {
+    y = rect.Bottom - lineHeight;
+  }
+  const Rect limit = ToDevice(rect);
+  const Rect* clip = (format & DT_NOCLIP) ? nullptr : &limit;
+  for (const TextLine& line : lines) {
+    int x = rect.Left;
+    if (format & DT_CENTER) {
+      x = rect.Left + (rect.Width() - line.Width()) / 2;
+    } else if (format & DT_RIGHT) {
+      x = rect.Right - line.Width();
+    }
+    DrawTextLine(x + FOrigin.X, y + FOrigin.Y, line, clip, true);
+    y += lineHeight;
+  }
+  if (single && (format & (DT_VCENTER | DT_BOTTOM))) return y - rect.Top;
+  return total;
+}
 
 }  // namespace gfx

@@ -16,6 +16,8 @@
 
 namespace gfx {
 
+struct TextLine;
+
 enum class PenStyle { Solid, Clear };
 enum class BrushStyle { Solid, Clear };
 
@@ -193,8 +195,9 @@ class Canvas {
   void PlotDevice(int x, int y, Pixel pixel);
   bool DeviceVisible(int x, int y) const;
   void DrawLineDevice(Point from, Point to, Pixel pixel);
-  void DrawTextLine(int x, int y, std::u32string_view text, const std::vector<int>* underlined,
-                    const Rect* clip);
+  // Draws one laid-out line with its cell's top-left at (x, y) in bitmap
+  // coordinates, clipped to the clip and to `limit` when given.
+  void DrawTextLine(int x, int y, const TextLine& line, const Rect* limit, bool background);
 
   Bitmap* FTarget;
   gfx::Pen FPen;
@@ -206,6 +209,7 @@ class Canvas {
   // ClipRects() computed once per clip change.
   mutable std::vector<Rect> FClipRects;
   mutable bool FClipRectsValid = false;
+  mutable Size FClipRectsSize;
 };
 
 // Saves a canvas's state on construction and restores it on destruction,

@@ -1,15 +1,17 @@
 #include "gfx/Font.h"
 
+#include "gfx/FontEngine.h"
+#include "gfx/TextUtf8.h"
+
 namespace gfx {
 
-FontMetrics MeasureFont(const Font& font) {
-  int size = font.Height < 0 ? -font.Height : font.Height == 0 ? 12 : font.Height;
-  return FontMetrics{size, 0, size, 0, size / 2, size, size};
-}
+FontMetrics MeasureFont(const Font& font) { return FontEngine::Instance().Resolve(font).Metrics(); }
 
 Size MeasureText(const Font& font, std::string_view text) {
-  FontMetrics m = MeasureFont(font);
-  return Size{int(text.size()) * m.AverageCharWidth, m.Height};
+  FontInstance& instance = FontEngine::Instance().Resolve(font);
+  int width = 0;
+  for (char32_t c : DecodeUtf8(text)) width += instance.Advance(c);
+  return Size{width, instance.Metrics().Height};
 }
 
 }  // namespace gfx
