@@ -23,6 +23,10 @@ enum class EventKind : std::uint8_t {
   // KeyDown. Control characters (backspace, tab, return, escape) come as
   // text too, as the classic desktop's character messages do.
   Text,
+  // The system gave the keyboard focus to the window or took it away by
+  // itself (the user clicked another application, the window manager
+  // activated a window). Changes asked for by ActivateWindow or
+  // ShowWindow(ShowMode::Show) are not reported back.
   FocusIn,
   FocusOut,
   // Part of the window must be presented again (Area, window coordinates).

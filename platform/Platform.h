@@ -71,6 +71,8 @@ class Platform {
   // Moves and sizes the window (outer rectangle, screen coordinates). Does
   // not produce a BoundsChanged event: those report the system's changes.
   virtual void SetWindowBounds(NativeWindow window, const gfx::Rect& bounds) = 0;
+  // Show also activates the window (see ActivateWindow); Hide of the
+  // focused window leaves no window of the program focused.
   virtual void ShowWindow(NativeWindow window, ShowMode mode) = 0;
   // Minimises (iconifies) or restores the window. The backend reports its
   // own changes of the state by StateChanged, not those asked for here.
@@ -93,7 +95,8 @@ class Platform {
   virtual void PresentWindow(NativeWindow window, const gfx::Bitmap& surface,
                              const gfx::Rect& dirty) = 0;
   // Raises the window and gives it the keyboard focus. Popup windows are
-  // raised without taking the focus.
+  // raised without taking the focus. The change is not reported back by
+  // FocusIn/FocusOut events (the window system already knows it).
   virtual void ActivateWindow(NativeWindow window) = 0;
   // Sends every mouse event to window until ReleasePointer, wherever the
   // pointer is (mouse capture). A second grab moves it to the new window.

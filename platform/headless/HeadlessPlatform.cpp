@@ -116,11 +116,11 @@ void HeadlessPlatform::ShowWindow(NativeWindow window, ShowMode mode) {
   if (!data || data->Kind == WindowKind::Hidden) return;
   if (mode == ShowMode::Hide) {
     data->Visible = false;
-    if (FFocus == window) SetFocus(NoWindow);
+    if (FFocus == window) SetFocus(NoWindow, FocusReport::Silent);
   } else {
     data->Visible = true;
     Raise(window);
-    if (mode == ShowMode::Show) SetFocus(window);
+    if (mode == ShowMode::Show && data->Kind == WindowKind::Normal) SetFocus(window, FocusReport::Silent);
   }
   UpdateHover();
 }
@@ -129,7 +129,7 @@ void HeadlessPlatform::SetWindowState(NativeWindow window, WindowState state) {
   NativeWindowData* data = Find(window);
   if (!data) return;
   data->State = state;
-  if (state == WindowState::Minimized && FFocus == window) SetFocus(NoWindow);
+  if (state == WindowState::Minimized && FFocus == window) SetFocus(NoWindow, FocusReport::Silent);
   UpdateHover();
 }
 
@@ -167,7 +167,7 @@ void HeadlessPlatform::ActivateWindow(NativeWindow window) {
   NativeWindowData* data = Find(window);
   if (!data) return;
   Raise(window);
-  if (data->Kind == WindowKind::Normal) SetFocus(window);
+  if (data->Kind == WindowKind::Normal) SetFocus(window, FocusReport::Silent);
   UpdateHover();
 }
 
@@ -200,10 +200,11 @@ void HeadlessPlatform::Raise(NativeWindow window) {
   FZOrder.insert(position, window);
 }
 
-void HeadlessPlatform::SetFocus(NativeWindow window) {
+void HeadlessPlatform::SetFocus(NativeWindow window, FocusReport report) {
   if (window == FFocus) return;
   NativeWindow old = FFocus;
   FFocus = window;
+  if (report == FocusReport::Silent) return;
   if (old != NoWindow) {
     Event e;
     e.Kind = EventKind::FocusOut;
@@ -481,9 +482,9 @@ void HeadlessPlatform::RequestClose(NativeWindow window) {
 }
 
 void HeadlessPlatform::SystemActivate(NativeWindow window) {
-  if (!Find(window)) return;
-  Raise(window);
-  SetFocus(window);
+  if (window != NoWindow && !Find(window)) return;
+  if (window != NoWindow) Raise(window);
+  SetFocus(window, FocusReport::Report);
   UpdateHover();
 }
 

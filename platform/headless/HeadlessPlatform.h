@@ -116,7 +116,8 @@ class HeadlessPlatform : public Platform {
   void InjectEvent(const Event& event);
   // The system asks the window to close (the window manager's close).
   void RequestClose(NativeWindow window);
-  // The user activates another window by the system (task bar, Alt+Tab).
+  // The user activates another window by the system (task bar, Alt+Tab),
+  // or, with NoWindow, another program's window.
   void SystemActivate(NativeWindow window);
 
   // ---- Reading back ----
@@ -172,7 +173,10 @@ class HeadlessPlatform : public Platform {
   const NativeWindowData* Find(NativeWindow window) const;
   bool ShowsAt(const NativeWindowData& data, gfx::Point screen) const;
   void Raise(NativeWindow window);
-  void SetFocus(NativeWindow window);
+  // Changes the program asked for are not reported back as events; those
+  // the "user" makes through the system are.
+  enum class FocusReport { Silent, Report };
+  void SetFocus(NativeWindow window, FocusReport report);
   // The window that gets pointer events now: the grab, else under pointer.
   NativeWindow PointerTarget() const;
   void UpdateHover();
