@@ -99,3 +99,36 @@ class TskCompressedStoredSkin : public core::TComponent {
 };
 
 }  // namespace skin
+
+namespace skin {
+
+// Replaceable texts of the skinned windows: "NAME=text" lines. Menus,
+// hints and edit menus look their texts up here when a skin data component
+// refers to one, and use their own built-in texts otherwise.
+class TskResourceStrData : public core::TComponent {
+ public:
+  // The 115 default lines, in their order.
+  static const std::vector<std::string>& DefaultResStrings();
+
+  explicit TskResourceStrData(core::TComponent* owner);
+
+  const core::TStringList& ResStrings() const { return FResStrings; }
+  core::TStringList& ResStrings() { return FResStrings; }
+  // Replaces the lines by a copy of lines.
+  void SetResStrings(const core::TStrings& lines) { FResStrings.Assign(lines); }
+
+  // Character set of the fonts the texts are drawn with; 1, the default
+  // character set, at creation.
+  int CharSet() const { return FCharSet; }
+  void SetCharSet(int charSet) { FCharSet = charSet; }
+
+  // Everything after the first "=" of the first line whose name equals name
+  // (letter case ignored); the empty text when there is none.
+  std::string GetResStr(std::string_view name) const;
+
+ private:
+  core::TStringList FResStrings;
+  int FCharSet = 1;
+};
+
+}  // namespace skin
