@@ -95,7 +95,10 @@ class Canvas {
   // bitmap, or the whole bitmap without a clip.
   Region Clip() const;
   void SetClip(const Region& deviceRegion);
-  void ClearClip() { FClip.reset(); }
+  void ClearClip() {
+    FClip.reset();
+    FClipRectsValid = false;
+  }
   void IntersectClipRect(const Rect& r);
   void ExcludeClipRect(const Rect& r);
   // Bounds of the drawable area in logical coordinates.
