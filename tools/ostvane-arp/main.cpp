@@ -44,21 +44,26 @@ bool ParseOctet(std::string_view text, unsigned& value) {
   return value <= 255;
 }
 
-// Adds the addresses argument names. A.B.C.X-Y gives A.B.C.X ... A.B.C.Y,
-// written the way the user wrote A.B.C; anything else is one address and
-// is passed as it stands, like the scan does. False for a broken range.
+bool IsDigits(std::string_view text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// Adds the addresses argument names. A.B.C.X-Y (an address, a dash and a
+// number) gives A.B.C.X ... A.B.C.Y, written the way the user wrote A.B.C;
+// anything else is one address and is passed as it stands, like the scan
+// does. False for a range that is reversed or leaves 0..255.
 bool ExpandArgument(const std::string& argument, std::vector<std::string>& addresses) {
   const auto dash = argument.find('-');
-  if (dash == std::string::npos) {
+  const std::string first = argument.substr(0, dash);
+  const auto lastDot = first.rfind('.');
+  if (dash == std::string::npos || lastDot == std::string::npos ||
+      platform::InetAddr(first) == platform::InetNone || !IsDigits(std::string_view(argument).substr(dash + 1))) {
     addresses.push_back(argument);
     return true;
   }
-  const std::string first = argument.substr(0, dash);
-  const auto lastDot = first.rfind('.');
   unsigned from = 0;
   unsigned to = 0;
-  if (lastDot == std::string::npos || platform::InetAddr(first) == platform::InetNone ||
-      !ParseOctet(std::string_view(first).substr(lastDot + 1), from) ||
+  if (!ParseOctet(std::string_view(first).substr(lastDot + 1), from) ||
       !ParseOctet(std::string_view(argument).substr(dash + 1), to) || to < from) {
     return false;
   }
