@@ -89,8 +89,9 @@ std::int64_t TFileStream::Size() {
 }
 
 void TFileStream::SetSize(std::int64_t size) {
-  if (size < 0 || ::ftruncate(FHandle, off_t(size)) != 0)
-    throw EStreamError(Format("Cannot set the size of file \"%s\". %s", FFileName, std::strerror(errno)));
+  int error = size < 0 ? EINVAL : (::ftruncate(FHandle, off_t(size)) != 0 ? errno : 0);
+  if (error != 0)
+    throw EStreamError(Format("Cannot set the size of file \"%s\". %s", FFileName, std::strerror(error)));
 }
 
 }  // namespace core
