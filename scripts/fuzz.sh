@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang in build-fuzz and runs one of them.
+#
+#   scripts/fuzz.sh TARGET SECONDS [LIBFUZZER OPTIONS...]
+#   scripts/fuzz.sh fuzz_bmp 600
+#
+# The seed corpus is the picture fixtures of the gfx tests; what the fuzzer
+# learns goes to build-fuzz/corpus/TARGET and any crashing input to
+# build-fuzz/artifacts/. A finding, once fixed, belongs in
+# tests/gfx/data/regress/ so that the tests keep feeding it to the reader.
+set -euo pipefail
+
+if (($# < 2)); then
+  echo "usage: scripts/fuzz.sh TARGET SECONDS [LIBFUZZER OPTIONS...]" >&2
+  exit 2
+fi
+target=$1
+seconds=$2
+shift 2
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build="$root/build-fuzz"
+
+if [[ ! -f $build/build.ninja ]]; then
+  CC=clang-14 CXX=clang++-14 cmake -S "$root" -B "$build" -G Ninja \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOSTVANE_FUZZ=ON -DOSTVANE_TESTS=OFF \
+    -DOSTVANE_BENCH=OFF >/dev/null
+fi
+cmake --build "$build" --target "$target" -j 2
+
+corpus="$build/corpus/$target"
+artifacts="$build/artifacts"
+mkdir -p "$corpus" "$artifacts"
+seeds="$root/tests/gfx/data"
+
+# Seeds are given as a second corpus folder: read, never written.
+exec "$build/fuzz/$target" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=1 \
+  -artifact_prefix="$artifacts/" "$@" "$corpus" "$seeds"
