@@ -7,6 +7,7 @@
 #include "core/FileStream.h"
 #include "core/MemIniFile.h"
 #include "core/PathUtils.h"
+#include "core/ReadOnlyMemoryStream.h"
 #include "core/StringUtils.h"
 #include "gfx/BmpCodec.h"
 #include "gfx/Error.h"
@@ -97,15 +98,9 @@ std::vector<std::uint8_t> MakeCompressedSkinFile(const CompressedSkinFile& file)
   return bytes;
 }
 
-TskCompressedStoredSkin::TskCompressedStoredSkin(core::TComponent* owner) : core::TComponent(owner) {}
-
-TskCompressedStoredSkin::~TskCompressedStoredSkin() = default;
-
-bool TskCompressedStoredSkin::IsEmpty() const { return FCompressedStream.Bytes().empty(); }
-
-void TskCompressedStoredSkin::DecompressToStream(core::TMemoryStream& target) {
-  FCompressedStream.SetPosition(0);
-  core::TDecompressionStream inflater(FCompressedStream);
+void InflateSkinBlock(std::span<const std::uint8_t> block, core::TMemoryStream& target) {
+  core::TReadOnlyMemoryStream source(block);
+  core::TDecompressionStream inflater(source);
   std::uint8_t buffer[InflateChunk];
   std::size_t total = 0;
   for (;;) {
@@ -119,6 +114,16 @@ void TskCompressedStoredSkin::DecompressToStream(core::TMemoryStream& target) {
     }
     target.WriteBuffer(buffer, count);
   }
+}
+
+TskCompressedStoredSkin::TskCompressedStoredSkin(core::TComponent* owner) : core::TComponent(owner) {}
+
+TskCompressedStoredSkin::~TskCompressedStoredSkin() = default;
+
+bool TskCompressedStoredSkin::IsEmpty() const { return FCompressedStream.Bytes().empty(); }
+
+void TskCompressedStoredSkin::DecompressToStream(core::TMemoryStream& target) {
+  InflateSkinBlock(CompressedData(), target);
 }
 
 void TskCompressedStoredSkin::BuildFromSkinFile(const std::string& path) {
