@@ -71,6 +71,10 @@ bool SendTrigger(const netlink::Descriptor& udp, std::uint32_t address) {
 
 }  // namespace
 
+ArpResolverLinux::ArpResolverLinux() = default;
+
+ArpResolverLinux::~ArpResolverLinux() = default;
+
 std::chrono::milliseconds ArpResolverLinux::SafetyBound(const std::string& interfaceName) {
   const long retransmit = NeighbourParameter(interfaceName, "retrans_time_ms", 1000);
   const long multicastProbes = NeighbourParameter(interfaceName, "mcast_solicit", 3);
@@ -92,13 +96,16 @@ std::optional<MacAddress> ArpResolverLinux::Resolve(std::uint32_t address) {
   try {
     return ResolveOnLink(address);
   } catch (const std::exception& error) {
-    // A failure of the system is a lookup without an answer, never more.
+    // A failure of the system is a lookup without an answer, never more;
+    // the next lookup starts with a new socket.
+    FQuery.reset();
     return Fail(error.what());
   }
 }
 
 std::optional<MacAddress> ArpResolverLinux::ResolveOnLink(std::uint32_t address) {
-  netlink::Socket query(0);
+  if (!FQuery) FQuery = std::make_unique<netlink::Socket>(0);
+  netlink::Socket& query = *FQuery;
 
   // The kernel decides what is on the link; comparing interface masks here
   // would miss host routes, policy routing and more.

@@ -2,12 +2,17 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "platform/ArpResolver.h"
 
 namespace platform {
+
+namespace netlink {
+class Socket;
+}
 
 // Resolves through the kernel's own neighbour resolution, without
 // privileges and without raw sockets:
@@ -27,7 +32,10 @@ namespace platform {
 // bound well above it, so that a lost notification cannot hang the caller.
 class ArpResolverLinux final : public ArpResolver {
  public:
-  ArpResolverLinux() = default;
+  ArpResolverLinux();
+  ~ArpResolverLinux() override;
+  ArpResolverLinux(const ArpResolverLinux&) = delete;
+  ArpResolverLinux& operator=(const ArpResolverLinux&) = delete;
 
   std::optional<MacAddress> Resolve(std::uint32_t address) override;
 
@@ -44,6 +52,9 @@ class ArpResolverLinux final : public ArpResolver {
   std::optional<MacAddress> ResolveOnLink(std::uint32_t address);
   std::optional<MacAddress> Fail(std::string detail);
 
+  // The socket for questions, kept between lookups (a scan asks hundreds
+  // in a row); dropped after any failure and opened again by the next one.
+  std::unique_ptr<netlink::Socket> FQuery;
   std::string FLastDetail;
   // Cleared for good when the kernel turns down single-entry neighbour reads.
   bool FSingleNeighbourGet = true;
