@@ -49,16 +49,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const gfx::Bitmap& picture = read.Picture;
 
     int bits = gfx::BmpWriteBits(picture);
-    // A palette picture always fits its own depth.
-    if (picture.SourceBits() <= 8) Check(bits == picture.SourceBits(), "palette depth not kept");
+    // Pixels that RLE data leaves unset are black, which the palette need
+    // not hold; only when it holds every pixel are its depth and order sure
+    // to be kept.
+    bool allInPalette = picture.SourceBits() <= 8 && AllInPalette(picture);
+    if (allInPalette) Check(bits == picture.SourceBits(), "palette depth not kept");
     std::vector<std::uint8_t> written = gfx::WriteBmp(picture);
     gfx::BmpReadResult again = gfx::ReadBmp(written);
     Check(again.BytesUsed == written.size(), "written size differs from the header");
     Check(again.Picture.SamePixels(picture), "pixels changed in a write and read");
     Check(again.Picture.SourceBits() == bits, "depth changed in a write and read");
-    if (bits <= 8 && AllInPalette(picture)) {
-      // Pixels that RLE data leaves unset are black, which the palette need
-      // not hold; only when it holds every pixel is its order kept.
+    if (allInPalette) {
       Check(again.Picture.SourcePalette() == picture.SourcePalette(), "palette changed");
     }
     rest = rest.subspan(read.BytesUsed);

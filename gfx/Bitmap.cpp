@@ -63,8 +63,12 @@ void CopyRect(Bitmap& dst, Point dstPoint, const Bitmap& src, const Rect& srcRec
   int sx = s.Left + (d.Left - dx);
   int sy = s.Top + (d.Top - dy);
   std::size_t bytes = std::size_t(d.Width()) * sizeof(Pixel);
-  for (int y = 0; y < d.Height(); ++y) {
-    // memmove: source and destination may be the same picture.
+  // Source and destination may be the same picture: memmove handles the
+  // overlap within a row, and a copy downwards goes bottom row first so that
+  // no row is overwritten before it is read.
+  bool downwards = &dst == &src && d.Top > sy;
+  for (int i = 0; i < d.Height(); ++i) {
+    int y = downwards ? d.Height() - 1 - i : i;
     std::memmove(dst.Row(d.Top + y) + d.Left, src.Row(sy + y) + sx, bytes);
   }
 }
