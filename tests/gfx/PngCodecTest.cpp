@@ -56,13 +56,16 @@ class TempFolder {
 
 TEST(PngRead, ConvertsEveryFormToEightBitRgb) {
   Bitmap pattern = LoadPpm("pattern.ppm");
-  for (const char* name : {"png-rgb.png", "png-palette.png", "png-rgba16.png"}) {
+  for (const char* name : {"png-rgb.png", "png-palette.png", "png-rgba16.png", "png-interlaced.png"}) {
     Bitmap picture = ReadPng(FixtureBytes(name));
     // The 16-bit one has alpha varying across it: dropped, not blended.
     EXPECT_TRUE(picture.SamePixels(pattern)) << name;
     EXPECT_EQ(picture.SourceBits(), 24) << name;
   }
-  EXPECT_TRUE(ReadPng(FixtureBytes("png-gray.png")).SamePixels(LoadPpm("png-gray.ppm")));
+  for (const char* name : {"png-gray", "png-gray-alpha", "png-palette-trns"}) {
+    Bitmap picture = ReadPng(FixtureBytes(std::string(name) + ".png"));
+    EXPECT_TRUE(picture.SamePixels(LoadPpm(std::string(name) + ".ppm"))) << name;
+  }
 }
 
 TEST(PngWrite, RoundTripsAsEightBitRgb) {
@@ -107,23 +110,26 @@ TEST(PngRead, DamagedFilesAreErrors) {
   EXPECT_THROW(ReadPng(flipped), Error);
 }
 
-TEST(PngRead, PicturesLargerThanABitmapAreRefused) {
-  // A well-formed header of 40000 x 1; nothing is allocated for it.
+// The fixture with its header changed to another size (checksum fixed).
+Bytes WithSize(std::uint32_t width, std::uint32_t height) {
   Bytes png = FixtureBytes("png-rgb.png");
-  png[16] = 0;
-  png[17] = 0;
-  png[18] = 0x9C;
-  png[19] = 0x40;
-  png[20] = 0;
-  png[21] = 0;
-  png[22] = 0;
-  png[23] = 1;
-  std::uint32_t crc = std::uint32_t(crc32(0, png.data() + 12, 17));
-  png[29] = std::uint8_t(crc >> 24);
-  png[30] = std::uint8_t(crc >> 16);
-  png[31] = std::uint8_t(crc >> 8);
-  png[32] = std::uint8_t(crc);
-  EXPECT_THAT(ErrorOf([&] { ReadPng(png); }), HasSubstr("40000 x 1 is larger than 32768"));
+  auto put = [&](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) png[at + std::size_t(i)] = std::uint8_t(v >> (24 - 8 * i));
+  };
+  put(16, width);
+  put(20, height);
+  put(29, std::uint32_t(crc32(0, png.data() + 12, 17)));
+  return png;
+}
+
+TEST(PngRead, SizesThePictureCannotHaveAreRefusedBeforeAllocation) {
+  EXPECT_THAT(ErrorOf([] { ReadPng(WithSize(40000, 1)); }),
+              HasSubstr("40000 x 1 is larger than 32768"));
+  // 3 GB of pixels promised by a few hundred bytes.
+  EXPECT_THAT(ErrorOf([] { ReadPng(WithSize(30000, 30000)); }),
+              HasSubstr("cannot hold a picture of 30000 x 30000"));
+  // A size the data could hold but does not: libpng's own error.
+  EXPECT_THAT(ErrorOf([] { ReadPng(WithSize(13, 70)); }), StartsWith("PNG: cannot read: "));
 }
 
 TEST(PngFiles, SaveAndLoad) {

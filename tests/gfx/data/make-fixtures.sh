@@ -69,6 +69,14 @@ convert pattern.ppm -strip -colorspace gray -depth 8 -define png:color-type=0 pn
 convert png-gray.png -type truecolor -depth 8 png-gray.ppm
 convert pattern.ppm -strip -type palette PNG8:png-palette.png
 convert pattern.ppm -strip -alpha set -channel A -fx '(i+1)/14' +channel -depth 16 PNG64:png-rgba16.png
+convert pattern.ppm -strip -interlace PNG -type truecolor PNG24:png-interlaced.png
+# Transparent parts keep the colour stored under them: the references are
+# decoded with alpha switched off, not blended.
+convert pattern.ppm -strip -alpha set -channel A -fx 'i<3?0:1' +channel PNG8:png-palette-trns.png
+convert png-palette-trns.png -alpha off -type truecolor -depth 8 png-palette-trns.ppm
+convert pattern.ppm -strip -colorspace gray -alpha set -channel A -fx '(i+1)/14' +channel \
+  -define png:color-type=4 png-gray-alpha.png
+convert png-gray-alpha.png -alpha off -type truecolor -depth 8 png-gray-alpha.ppm
 
 # ImageMagick writes 16-bit pictures with a 40-byte header as bit fields
 # without the masks the header promises; kept as a damaged input.
