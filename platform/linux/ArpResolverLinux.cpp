@@ -69,11 +69,13 @@ bool SendTrigger(const netlink::Descriptor& udp, std::uint32_t address) {
   }
 }
 
+// Best effort: the answer from the table stands whether or not this works.
+void SendRecheck(std::uint32_t address) {
+  const netlink::Descriptor udp(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0));
+  if (udp.IsOpen()) SendTrigger(udp, address);
+}
+
 }  // namespace
-
-ArpResolverLinux::ArpResolverLinux() = default;
-
-ArpResolverLinux::~ArpResolverLinux() = default;
 
 std::chrono::milliseconds ArpResolverLinux::SafetyBound(const std::string& interfaceName) {
   const long retransmit = NeighbourParameter(interfaceName, "retrans_time_ms", 1000);
@@ -83,6 +85,10 @@ std::chrono::milliseconds ArpResolverLinux::SafetyBound(const std::string& inter
       static_cast<long long>(multicastProbes + applicationProbes) * retransmit);
   return std::max(3 * kernelWait, kernelWait + 1000ms);
 }
+
+ArpResolverLinux::ArpResolverLinux() = default;
+
+ArpResolverLinux::~ArpResolverLinux() = default;
 
 std::optional<MacAddress> ArpResolverLinux::Fail(std::string detail) {
   FLastDetail = std::move(detail);
@@ -140,7 +146,7 @@ std::optional<MacAddress> ArpResolverLinux::ResolveOnLink(std::uint32_t address)
     // The kernel never re-checks a STALE entry by itself, and one left by a
     // host that has gone can stay for minutes. Sending to it starts the
     // re-check, so the next lookup gets the truth; this one answers now.
-    if (entry.State == NUD_STALE) SendTrigger(OpenTriggerSocket(), address);
+    if (entry.State == NUD_STALE) SendRecheck(address);
     FLastDetail = std::string("cached ") + netlink::NeighbourStateName(entry.State);
     return MacAddress::FromBytes(entry.LinkAddress);
   }
@@ -180,7 +186,8 @@ std::optional<MacAddress> ArpResolverLinux::ResolveOnLink(std::uint32_t address)
                   (entry.Found ? netlink::NeighbourStateName(entry.State) : "absent"));
     }
     pollfd wait{events.Value(), POLLIN, 0};
-    const int ready = ::poll(&wait, 1, static_cast<int>(std::min<std::chrono::milliseconds>(left, RereadInterval).count()));
+    const auto timeout = std::min<std::chrono::milliseconds>(left, RereadInterval);
+    const int ready = ::poll(&wait, 1, static_cast<int>(timeout.count()));
     if (ready < 0 && errno != EINTR) throw std::system_error(errno, std::generic_category(), "poll");
     if (ready <= 0) {
       reread = true;
