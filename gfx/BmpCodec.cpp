@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -657,12 +658,21 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path, std::size_t max
 void WriteFileBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
   FilePointer file(std::fopen(path.c_str(), "wb"));
   if (!file) FailFile(path, "cannot create", errno);
-  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
-    FailFile(path, "cannot write", errno);
+  errno = 0;
+  bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+  written = written && std::fflush(file.get()) == 0;
+  int error = written ? 0 : errno;
+  if (std::fclose(file.release()) != 0 && written) {
+    written = false;
+    error = errno;
   }
-  if (std::fflush(file.get()) != 0) FailFile(path, "cannot write", errno);
-  std::FILE* raw = file.release();
-  if (std::fclose(raw) != 0) FailFile(path, "cannot write", errno);
+  if (!written) {
+    // A cut-off file would pass for a complete one later. Only a regular
+    // file is removed: the path may name a device.
+    std::error_code ignored;
+    if (std::filesystem::is_regular_file(path, ignored)) std::remove(path.c_str());
+    FailFile(path, "cannot write", error != 0 ? error : EIO);
+  }
 }
 
 }  // namespace gfx

@@ -61,7 +61,8 @@ inline constexpr std::size_t DefaultMaxFileBytes = std::size_t(1) << 30;
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path,
                                         std::size_t maxBytes = DefaultMaxFileBytes);
 // Creates or replaces the file at path with bytes. Throws gfx::Error whose
-// message starts with the path when it cannot be written completely.
+// message starts with the path when it cannot be written completely; a
+// file that was created but not completed is removed.
 void WriteFileBytes(const std::string& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace gfx

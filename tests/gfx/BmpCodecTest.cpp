@@ -3,9 +3,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <limits>
@@ -731,6 +734,26 @@ TEST_F(BmpFiles, ErrorsNameThePath) {
   WriteFileBytes(Path("bad.bmp"), Bytes{'B', 'M', 0});
   EXPECT_THAT(FileError([&] { LoadBmpFile(Path("bad.bmp")); }),
               StartsWith(Path("bad.bmp") + ": BMP: file is truncated"));
+}
+
+TEST_F(BmpFiles, AFileThatCannotBeCompletedIsRemoved) {
+  // A child process whose files may not grow past 100 bytes writes 1000.
+  std::string path = Path("big.bmp");
+  pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{100, 100};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::string message = FileError([&] { WriteFileBytes(path, Bytes(1000, 1)); });
+    bool ok = message.rfind(path + ": cannot write: File too large", 0) == 0 &&
+              !std::filesystem::exists(path);
+    ::_exit(ok ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST_F(BmpFiles, ReadStopsAtTheSizeLimit) {

@@ -61,14 +61,10 @@ int main(int argc, char** argv) {
   }
 
   try {
+    // Removes what it wrote when it cannot finish.
     gfx::WriteFileBytes(output, png);
   } catch (const gfx::Error& e) {
-    // Do not leave a partly written PNG behind.
-    std::remove(output.c_str());
     return Report(e.what());
-  } catch (const std::exception& e) {
-    std::remove(output.c_str());
-    return Report(output + ": " + e.what());
   }
   return 0;
 }
