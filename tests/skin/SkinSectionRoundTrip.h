@@ -11,7 +11,6 @@
 #include <cctype>
 #include <map>
 #include <memory>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -43,6 +42,25 @@ inline bool EndsWith(const std::string& text, const std::string& suffix) {
   return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
+// How many comma-separated runs of digits the text is made of; 0 when it
+// holds anything else.
+inline int NumberFields(const std::string& text) {
+  int fields = 1;
+  bool digitSeen = false;
+  for (char c : text) {
+    if (c == ',') {
+      if (!digitSeen) return 0;
+      ++fields;
+      digitSeen = false;
+    } else if (c >= '0' && c <= '9') {
+      digitSeen = true;
+    } else {
+      return 0;
+    }
+  }
+  return digitSeen ? fields : 0;
+}
+
 // make(sectionName) returns a new object of the class (anything with
 // LoadFromIni and SaveToIni over its own section).
 template <class Make>
@@ -52,9 +70,6 @@ std::vector<KeyValue> NonDefaultEntries(Make make, const std::string& section) {
       {"gkhorizontal", "gkvertical"}, {"fphorizontal", "fpvertical"}, {"rkround", "rkhorizontal"},
       {"iebrightness", "ienoise"},
   };
-  static const std::regex rect("[0-9]+,[0-9]+,[0-9]+,[0-9]+");
-  static const std::regex point("[0-9]+,[0-9]+");
-  static const std::regex integer("-?[0-9]+");
 
   core::TMemIniFile defaults;
   make(section)->SaveToIni(defaults);
@@ -75,12 +90,12 @@ std::vector<KeyValue> NonDefaultEntries(Make make, const std::string& section) {
       entries.push_back({prefix + "1", "second " + tag});
     } else if (EndsWith(lowerKey, "fontstyle")) {
       entries.push_back({entry.Key, n % 2 ? "fsbold,fsunderline" : "fsitalic,fsstrikeout"});
-    } else if (std::regex_match(value, rect)) {
+    } else if (NumberFields(value) == 4) {
       entries.push_back({entry.Key, std::to_string(n) + "," + std::to_string(n + 1) + "," +
                                         std::to_string(n + 100) + "," + std::to_string(n + 200)});
-    } else if (std::regex_match(value, point)) {
+    } else if (NumberFields(value) == 2) {
       entries.push_back({entry.Key, std::to_string(n) + "," + std::to_string(n + 300)});
-    } else if (std::regex_match(value, integer)) {
+    } else if (NumberFields(value.substr(value.rfind('-', 0) == 0 ? 1 : 0)) == 1) {
       // Integers, colours or booleans: try a number of its own first.
       probed.push_back(entries.size());
       entries.push_back({entry.Key, std::to_string(1000 + n)});
