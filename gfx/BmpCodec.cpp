@@ -364,7 +364,8 @@ void DecodeRle(const Layout& l, const std::uint8_t* p, const std::uint8_t* end, 
   const int w = l.Width, h = l.Height;
   const int paddedWidth = four ? (w + 7) & ~7 : (w + 3) & ~3;
   int x = 0, row = 0;  // row counts from the bottom
-  auto where = [&] { return "(" + Str(x) + ", " + Str(h - 1 - row) + ")"; };
+  // In picture coordinates; a delta may already have left the top row.
+  auto where = [&] { return "(" + std::to_string(x) + ", " + std::to_string(h - 1 - row) + ")"; };
   // Checks a block of count pixels at the current position and returns
   // where it goes and how many of its pixels lie inside the picture.
   auto startBlock = [&](int count, const char* what, int& inside) {
