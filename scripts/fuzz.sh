@@ -4,8 +4,9 @@
 #   scripts/fuzz.sh TARGET SECONDS [LIBFUZZER OPTIONS...]
 #   scripts/fuzz.sh fuzz_bmp 600
 #
-# The seed corpus is the picture fixtures of the gfx tests; what the fuzzer
-# learns goes to build-fuzz/corpus/TARGET and any crashing input to
+# The seed corpus is the picture fixtures of the gfx tests (another folder
+# with FUZZ_SEEDS=DIR); what the fuzzer learns goes to
+# build-fuzz/corpus/TARGET and any crashing input to
 # build-fuzz/artifacts/. A finding, once fixed, belongs in
 # tests/gfx/data/regress/ so that the tests keep feeding it to the reader.
 set -euo pipefail
@@ -31,7 +32,7 @@ cmake --build "$build" --target "$target" -j 2
 corpus="$build/corpus/$target"
 artifacts="$build/artifacts"
 mkdir -p "$corpus" "$artifacts"
-seeds="$root/tests/gfx/data"
+seeds=${FUZZ_SEEDS:-$root/tests/gfx/data}
 
 # Seeds are given as a second corpus folder: read, never written.
 exec "$build/fuzz/$target" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=1 \
