@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang in build-fuzz and runs one of them.
+# Builds a fuzz target with clang in build-fuzz (configuring it once) and runs it.
 #
 #   scripts/fuzz.sh TARGET SECONDS [LIBFUZZER OPTIONS...]
 #   scripts/fuzz.sh fuzz_bmp 600
