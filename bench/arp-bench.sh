@@ -127,27 +127,28 @@ times() {
     }'
 }
 
-# count median mean max of the numbers on standard input
+# count median mean 90th-percentile of the numbers on standard input
 summary() {
   sort -g | awk '
     { v[NR] = $1; sum += $1 }
     END {
       if (NR == 0) { print "0 - - -"; exit }
       m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-      printf "%d %.3f %.3f %.3f\n", NR, m, sum / NR, v[NR]
+      p = int(NR * 0.9 + 0.999999)
+      printf "%d %.3f %.3f %.3f\n", NR, m, sum / NR, v[p]
     }'
 }
 
-printf '\n%-12s %6s %10s %10s %11s %10s %6s %7s %7s %7s %7s\n' "" "silent" "median" "mean" "beyond med" "mean" "live" "median" "mean" "max" "warm"
+printf '\n%-12s %6s %10s %10s %11s %10s %6s %7s %7s %7s %7s\n' "" "silent" "median" "mean" "beyond med" "mean" "live" "median" "mean" "p90" "warm"
 for program in "${programs[@]}"; do
   read -r sn smed smean _ < <(times silent "$work/$program".sweep.* | summary)
-  read -r ln lmed lmean lmax < <(times live "$work/$program".sweep.* "$work/$program".cold.* 2>/dev/null | summary)
+  read -r ln lmed lmean lp90 < <(times live "$work/$program".sweep.* "$work/$program".cold.* 2>/dev/null | summary)
   read -r _ _ wmean _ < <(times live "$work/$program".warm.* | summary)
   beyond_med=$(awk -v m="$smed" -v w="$wait_ms" 'BEGIN { if (m == "-") print "-"; else printf "%.3f", m - w }')
   beyond_mean=$(awk -v m="$smean" -v w="$wait_ms" 'BEGIN { if (m == "-") print "-"; else printf "%.3f", m - w }')
   total=$(summary <"$work/$program.total" | awk '{ print $2 }')
   printf '%-12s %6s %10s %10s %11s %10s %6s %7s %7s %7s %7s\n' "$program" "$sn" "$smed" "$smean" \
-    "$beyond_med" "$beyond_mean" "$ln" "$lmed" "$lmean" "$lmax" "$wmean"
+    "$beyond_med" "$beyond_mean" "$ln" "$lmed" "$lmean" "$lp90" "$wmean"
   printf '%-12s sweep median %s s; answered: %s\n' "" "$total" \
     "$(awk '$2 != "FAIL" && $2 != "none" { printf "%s ", $1 }' "$work/$program.sweep.1")"
   eval "beyond_$(echo "$program" | tr -c 'a-z\n' '_')=$beyond_mean"

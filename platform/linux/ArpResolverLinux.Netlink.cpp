@@ -148,6 +148,18 @@ int Socket::Transact(Request& request, const MessageHandler& handler) {
   }
 }
 
+void Socket::JoinGroup(unsigned group) {
+  if (::setsockopt(Value(), SOL_NETLINK, NETLINK_ADD_MEMBERSHIP, &group, sizeof group) < 0) {
+    ThrowSystemError("netlink join");
+  }
+}
+
+void Socket::LeaveGroup(unsigned group) {
+  if (::setsockopt(Value(), SOL_NETLINK, NETLINK_DROP_MEMBERSHIP, &group, sizeof group) < 0) {
+    ThrowSystemError("netlink leave");
+  }
+}
+
 bool Socket::ReadNotifications(const MessageHandler& handler) {
   bool complete = true;
   for (;;) {

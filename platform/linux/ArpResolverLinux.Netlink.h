@@ -65,6 +65,10 @@ class Socket {
   // hangs the caller.
   int Transact(Request& request, const MessageHandler& handler);
 
+  // Joins or leaves a notification group (RTNLGRP_NEIGH) of an open socket.
+  void JoinGroup(unsigned group);
+  void LeaveGroup(unsigned group);
+
   // Hands every queued notification to handler without waiting. Returns
   // false when the kernel had to drop some (the socket overran), so the
   // caller must read the state again instead of trusting the stream.

@@ -53,6 +53,25 @@ netlink::Descriptor OpenTriggerSocket() {
   return udp;
 }
 
+// Neighbour notifications reach the events socket only while a lookup
+// waits, so nothing piles up between lookups or scans.
+class Listening {
+ public:
+  explicit Listening(netlink::Socket& socket) : FSocket(socket) { FSocket.JoinGroup(RTNLGRP_NEIGH); }
+  ~Listening() {
+    try {
+      FSocket.LeaveGroup(RTNLGRP_NEIGH);
+    } catch (const std::system_error&) {
+      // The socket is dropped with the failed lookup anyway.
+    }
+  }
+  Listening(const Listening&) = delete;
+  Listening& operator=(const Listening&) = delete;
+
+ private:
+  netlink::Socket& FSocket;
+};
+
 // An empty datagram: routing sends it to the neighbour layer, which queues
 // it and starts resolving (or re-checking a STALE entry). Plain flags only:
 // MSG_CONFIRM would mark the entry reachable without any reply.
@@ -69,12 +88,6 @@ bool SendTrigger(const netlink::Descriptor& udp, std::uint32_t address) {
   }
 }
 
-// Best effort: the answer from the table stands whether or not this works.
-void SendRecheck(std::uint32_t address) {
-  const netlink::Descriptor udp(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0));
-  if (udp.IsOpen()) SendTrigger(udp, address);
-}
-
 }  // namespace
 
 std::chrono::milliseconds ArpResolverLinux::SafetyBound(const std::string& interfaceName) {
@@ -86,7 +99,19 @@ std::chrono::milliseconds ArpResolverLinux::SafetyBound(const std::string& inter
   return std::max(3 * kernelWait, kernelWait + 1000ms);
 }
 
-ArpResolverLinux::ArpResolverLinux() = default;
+struct ArpResolverLinux::Sockets {
+  netlink::Socket Query{0};
+  netlink::Socket Events{0};
+  netlink::Descriptor Trigger = OpenTriggerSocket();
+};
+
+ArpResolverLinux::ArpResolverLinux() {
+  try {
+    FSockets = std::make_unique<Sockets>();
+  } catch (const std::exception&) {
+    // The first lookup tries again and reports the failure.
+  }
+}
 
 ArpResolverLinux::~ArpResolverLinux() = default;
 
@@ -100,18 +125,18 @@ std::optional<MacAddress> ArpResolverLinux::Resolve(std::uint32_t address) {
   if (address == InetNone) return Fail("not an address");
   if (address == htonl(INADDR_ANY)) return Fail("unspecified address");
   try {
-    return ResolveOnLink(address);
+    if (!FSockets) FSockets = std::make_unique<Sockets>();
+    return ResolveOnLink(*FSockets, address);
   } catch (const std::exception& error) {
     // A failure of the system is a lookup without an answer, never more;
-    // the next lookup starts with a new socket.
-    FQuery.reset();
+    // the next lookup starts with new sockets.
+    FSockets.reset();
     return Fail(error.what());
   }
 }
 
-std::optional<MacAddress> ArpResolverLinux::ResolveOnLink(std::uint32_t address) {
-  if (!FQuery) FQuery = std::make_unique<netlink::Socket>(0);
-  netlink::Socket& query = *FQuery;
+std::optional<MacAddress> ArpResolverLinux::ResolveOnLink(Sockets& sockets, std::uint32_t address) {
+  netlink::Socket& query = sockets.Query;
 
   // The kernel decides what is on the link; comparing interface masks here
   // would miss host routes, policy routing and more.
@@ -146,17 +171,17 @@ std::optional<MacAddress> ArpResolverLinux::ResolveOnLink(std::uint32_t address)
     // The kernel never re-checks a STALE entry by itself, and one left by a
     // host that has gone can stay for minutes. Sending to it starts the
     // re-check, so the next lookup gets the truth; this one answers now.
-    if (entry.State == NUD_STALE) SendRecheck(address);
+    if (entry.State == NUD_STALE) SendTrigger(sockets.Trigger, address);
     FLastDetail = std::string("cached ") + netlink::NeighbourStateName(entry.State);
     return MacAddress::FromBytes(entry.LinkAddress);
   }
 
   // Listen before sending: the FAILED notice may come before we look again.
-  netlink::Socket events(RTMGRP_NEIGH);
-  const netlink::Descriptor udp = OpenTriggerSocket();
-  // What queued up since joining belongs to other rounds.
+  netlink::Socket& events = sockets.Events;
+  const Listening listening(events);
+  // What is queued belongs to earlier rounds.
   events.ReadNotifications([](const nlmsghdr&) {});
-  if (!SendTrigger(udp, address)) return Fail(std::string("trigger: ") + std::strerror(errno));
+  if (!SendTrigger(sockets.Trigger, address)) return Fail(std::string("trigger: ") + std::strerror(errno));
 
   const auto deadline = Clock::now() + SafetyBound(link.Name);
   // The send created the pending entry before it returned.

@@ -10,9 +10,6 @@
 
 namespace platform {
 
-namespace netlink {
-class Socket;
-}
 
 // Resolves through the kernel's own neighbour resolution, without
 // privileges and without raw sockets:
@@ -49,12 +46,15 @@ class ArpResolverLinux final : public ArpResolver {
   static std::chrono::milliseconds SafetyBound(const std::string& interfaceName);
 
  private:
-  std::optional<MacAddress> ResolveOnLink(std::uint32_t address);
+  struct Sockets;
+
+  std::optional<MacAddress> ResolveOnLink(Sockets& sockets, std::uint32_t address);
   std::optional<MacAddress> Fail(std::string detail);
 
-  // The socket for questions, kept between lookups (a scan asks hundreds
-  // in a row); dropped after any failure and opened again by the next one.
-  std::unique_ptr<netlink::Socket> FQuery;
+  // Opened with the resolver and kept between lookups, since a scan asks
+  // hundreds in a row; dropped after any failure and opened again by the
+  // next lookup.
+  std::unique_ptr<Sockets> FSockets;
   std::string FLastDetail;
   // Cleared for good when the kernel turns down single-entry neighbour reads.
   bool FSingleNeighbourGet = true;
