@@ -99,22 +99,24 @@ class ChannelBlend {
 
  private:
   void ApplyDyadic(std::uint8_t* own, const std::uint8_t* other, std::size_t count) const {
-    const std::uint16_t ownWeight = std::uint16_t(256 - FWeight);
-    const std::uint16_t otherWeight = std::uint16_t(FWeight);
+    if (own == other) return;  // a blend with itself changes nothing
+    BlendDyadicRun(own, other, count, std::uint16_t(256 - FWeight), std::uint16_t(FWeight));
+  }
+
+  // The pointers never overlap (own is this picture, other another one);
+  // saying so lets the compiler vectorise the counted inner loop, which it
+  // does even at -O2 because the block length is fixed.
+  static void BlendDyadicRun(std::uint8_t* __restrict own, const std::uint8_t* __restrict other,
+                             std::size_t count, std::uint16_t ownWeight,
+                             std::uint16_t otherWeight) {
     auto blend = [ownWeight, otherWeight](std::uint8_t c, std::uint8_t d) {
       const std::uint16_t v = std::uint16_t(ownWeight * c + otherWeight * d);
       return std::uint8_t(std::uint16_t(v + 127 + ((v >> 8) & 1)) >> 8);
     };
-    // Blocks of a fixed length through local arrays: the compiler sees a
-    // counted loop without aliasing and vectorises it even at -O2.
     constexpr std::size_t Block = 32;
     std::size_t i = 0;
     for (; i + Block <= count; i += Block) {
-      std::uint8_t c[Block], d[Block], r[Block];
-      std::memcpy(c, own + i, Block);
-      std::memcpy(d, other + i, Block);
-      for (std::size_t j = 0; j < Block; ++j) r[j] = blend(c[j], d[j]);
-      std::memcpy(own + i, r, Block);
+      for (std::size_t j = 0; j < Block; ++j) own[i + j] = blend(own[i + j], other[i + j]);
     }
     for (; i < count; ++i) own[i] = blend(own[i], other[i]);
   }
