@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "gfx/Error.h"
+#include "skin/data/SkinUtils.Readers.h"
 
 namespace skin {
 
@@ -362,8 +363,31 @@ void TskEffectBmp::Push(const TskEffectBmp& other, double k) {
   }
 }
 
+void TskEffectBmp::ApplyMorph(TskMorphKind kind, const TskEffectBmp& other, double k) {
+  switch (kind) {
+    case TskMorphKind::mkDefault: Morph(other, k); return;
+    case TskMorphKind::mkGradient: GradientMorph(other, k); return;
+    case TskMorphKind::mkLeftGradient: LeftGradientMorph(other, k); return;
+    case TskMorphKind::mkRightGradient: RightGradientMorph(other, k); return;
+    case TskMorphKind::mkLeftSlide: LeftSlide(other, k); return;
+    case TskMorphKind::mkRightSlide: RightSlide(other, k); return;
+    case TskMorphKind::mkPush: Push(other, k); return;
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Effects
+
+void TskEffectBmp::ApplyInactiveEffect(TskInactiveEffect effect) {
+  switch (effect) {
+    case TskInactiveEffect::ieBrightness: Brightness(0.5); return;
+    case TskInactiveEffect::ieDarkness: Darkness(0.3); return;
+    case TskInactiveEffect::ieGrayScale: GrayScale(); return;
+    case TskInactiveEffect::ieNoise: AddNoise(50); return;
+    case TskInactiveEffect::ieSplitBlur: SplitBlur(1); return;
+    case TskInactiveEffect::ieInvert: Invert(); return;
+  }
+}
 
 void TskEffectBmp::Brightness(double k) {
   const ExactFactor factor(ClampFactor(k));

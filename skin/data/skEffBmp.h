@@ -11,6 +11,11 @@
 
 namespace skin {
 
+// The morph kinds and inactive effects of the skin description
+// (skin/data/SkinUtils.Readers.h).
+enum class TskMorphKind : std::uint8_t;
+enum class TskInactiveEffect : std::uint8_t;
+
 // A 24-bit picture in memory with the pixel operations of the skin: the
 // morphs between a normal and an active look, the effects that derive an
 // inactive frame, blending and rotation.
@@ -87,6 +92,12 @@ class TskEffectBmp {
   // B pushes this picture out to the right.
   void Push(const TskEffectBmp& other, double k);
 
+  // The morph a skin's "morphkind" names: mkDefault Morph, mkGradient
+  // GradientMorph, mkLeftGradient LeftGradientMorph, mkRightGradient
+  // RightGradientMorph, mkLeftSlide LeftSlide, mkRightSlide RightSlide,
+  // mkPush Push.
+  void ApplyMorph(TskMorphKind kind, const TskEffectBmp& other, double k);
+
   // Effects. k is clamped to 0..1.
   // c' = (1 - k) c + 255 k.
   void Brightness(double k);
@@ -104,6 +115,11 @@ class TskEffectBmp {
   // Each pixel, row by row from the top, becomes the average of four
   // pixels amount rows and columns around it; nothing for an amount below 1.
   void SplitBlur(int amount);
+
+  // The effect a skin's "inactiveeffect" names: ieBrightness
+  // Brightness(0.5), ieDarkness Darkness(0.3), ieGrayScale GrayScale,
+  // ieNoise AddNoise(50), ieSplitBlur SplitBlur(1), ieInvert Invert.
+  void ApplyInactiveEffect(TskInactiveEffect effect);
 
   // Into target, which is resized: width and height exchanged for the
   // rotations, the same size for the flip. target may be this picture.

@@ -8,6 +8,7 @@
 
 #include "gfx/Bitmap.h"
 #include "gfx/Error.h"
+#include "skin/data/SkinUtils.Readers.h"
 #include "skin/data/skEffBmp.h"
 
 namespace skin {
@@ -458,6 +459,42 @@ TEST(TskEffectBmpRotation, ThereAndBackIsIdentityEvenInPlace) {
   TskEffectBmp four = original;
   for (int i = 0; i < 4; ++i) four.RotateClockwise(four);
   EXPECT_TRUE(SamePixels(four, original));
+}
+
+TEST(TskEffectBmpSkinWords, MorphKindsAndInactiveEffectsSelectTheirOperations) {
+  using MorphFunction = void (TskEffectBmp::*)(const TskEffectBmp&, double);
+  const std::pair<TskMorphKind, MorphFunction> morphs[] = {
+      {TskMorphKind::mkDefault, &TskEffectBmp::Morph},
+      {TskMorphKind::mkGradient, &TskEffectBmp::GradientMorph},
+      {TskMorphKind::mkLeftGradient, &TskEffectBmp::LeftGradientMorph},
+      {TskMorphKind::mkRightGradient, &TskEffectBmp::RightGradientMorph},
+      {TskMorphKind::mkLeftSlide, &TskEffectBmp::LeftSlide},
+      {TskMorphKind::mkRightSlide, &TskEffectBmp::RightSlide},
+      {TskMorphKind::mkPush, &TskEffectBmp::Push},
+  };
+  const TskEffectBmp other = Coded(9, 4, 200);
+  for (const auto& [kind, function] : morphs) {
+    TskEffectBmp expected = Coded(9, 4, 10), actual = expected;
+    (expected.*function)(other, 0.3);
+    actual.ApplyMorph(kind, other, 0.3);
+    EXPECT_TRUE(SamePixels(actual, expected)) << int(kind);
+  }
+
+  using Effect = void (*)(TskEffectBmp&);
+  const std::pair<TskInactiveEffect, Effect> effects[] = {
+      {TskInactiveEffect::ieBrightness, [](TskEffectBmp& b) { b.Brightness(0.5); }},
+      {TskInactiveEffect::ieDarkness, [](TskEffectBmp& b) { b.Darkness(0.3); }},
+      {TskInactiveEffect::ieGrayScale, [](TskEffectBmp& b) { b.GrayScale(); }},
+      {TskInactiveEffect::ieNoise, [](TskEffectBmp& b) { b.AddNoise(50); }},
+      {TskInactiveEffect::ieSplitBlur, [](TskEffectBmp& b) { b.SplitBlur(1); }},
+      {TskInactiveEffect::ieInvert, [](TskEffectBmp& b) { b.Invert(); }},
+  };
+  for (const auto& [effect, function] : effects) {
+    TskEffectBmp expected = Coded(9, 4, 10), actual = expected;
+    function(expected);
+    actual.ApplyInactiveEffect(effect);
+    EXPECT_TRUE(SamePixels(actual, expected)) << int(effect);
+  }
 }
 
 }  // namespace
