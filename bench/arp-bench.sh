@@ -7,9 +7,10 @@
 #
 # Builds the LAN (scripts/lan.sh), shortens the kernel's wait to MS (100) x
 # PROBES (1), and sweeps 192.168.1.1-254 RUNS (3) times with each program, as
-# the user nobody inside ostv-scan, the neighbour table flushed before every
-# sweep. PROBE, when given, is another resolver that takes the range form
-# A.B.C.X-Y and prints "ADDRESS MAC|FAIL|none MILLISECONDS[ms] ..." per line.
+# the user nobody inside ostv-scan, the neighbour table flushed before each
+# block of a sweep. PROBE, when given, is another resolver that takes the
+# range form A.B.C.X-Y and prints "ADDRESS MAC|FAIL|none MILLISECONDS[ms] ..."
+# per line.
 #
 # Reported per program (medians and means over every run):
 #   silent  addresses without an answer that waited for the kernel; "beyond
@@ -37,7 +38,7 @@ while getopts "b:r:l:m:n:o:h" option; do
     o) keep=$OPTARG ;;
     m) ms=$OPTARG ;;
     n) probes=$OPTARG ;;
-    *) sed -n '2,24p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'; exit 2 ;;
+    *) sed -n '2,25p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
@@ -89,17 +90,27 @@ live_args=()
 for n in "${live_hosts[@]}"; do live_args+=("192.168.1.$n"); done
 
 echo "arp-bench: kernel wait ${ms} ms x ${probes}, ${runs} sweep(s) of 192.168.1.1-254 per program"
+# Each sweep goes in blocks of 32 addresses, the programs taking turns block
+# by block, so that both see the same load of a shared machine.
+blocks=("1-32" "33-64" "65-96" "97-128" "129-160" "161-192" "193-224" "225-254")
 for ((run = 1; run <= runs; run++)); do
-  # Alternate the order so that neither program always goes first.
-  order=("${programs[@]}")
-  if ((run % 2 == 0 && ${#programs[@]} == 2)); then order=("${programs[1]}" "${programs[0]}"); fi
-  for program in "${order[@]}"; do
-    ip -n ostv-scan neigh flush dev lan0
-    start=$(date +%s.%N)
-    as_nobody "$work/$program" 192.168.1.1-254 >"$work/$program.sweep.$run"
-    end=$(date +%s.%N)
+  for program in "${programs[@]}"; do : >"$work/$program.sweep.$run"; echo 0 >"$work/$program.elapsed"; done
+  for ((b = 0; b < ${#blocks[@]}; b++)); do
+    order=("${programs[@]}")
+    if (((run + b) % 2 == 0 && ${#programs[@]} == 2)); then order=("${programs[1]}" "${programs[0]}"); fi
+    for program in "${order[@]}"; do
+      ip -n ostv-scan neigh flush dev lan0
+      start=$(date +%s.%N)
+      as_nobody "$work/$program" "192.168.1.${blocks[b]}" >>"$work/$program.sweep.$run"
+      end=$(date +%s.%N)
+      awk -v s="$start" -v e="$end" -v t="$(cat "$work/$program.elapsed")" \
+        'BEGIN { printf "%.3f\n", t + e - s }' >"$work/$program.elapsed.new"
+      mv "$work/$program.elapsed.new" "$work/$program.elapsed"
+    done
+  done
+  for program in "${programs[@]}"; do
     as_nobody "$work/$program" "${live_args[@]}" >"$work/$program.warm.$run"
-    awk -v s="$start" -v e="$end" 'BEGIN { printf "%.2f\n", e - s }' >>"$work/$program.total"
+    awk '{ printf "%.2f\n", $1 }' "$work/$program.elapsed" >>"$work/$program.total"
     echo "  run $run $program: $(wc -l <"$work/$program.sweep.$run") lines, $(tail -1 "$work/$program.total") s"
   done
 done
