@@ -19,29 +19,37 @@ Rect Normalized(const Rect& r) {
               std::max(r.Top, r.Bottom)};
 }
 
+// over * alpha + under * (255 - alpha), rounded, with red and blue worked
+// on together in one word: each lane's products fit in 16 bits, and the
+// division by 255 is (t + (t >> 8)) >> 8 with t rounded, exact here.
 inline Pixel Blend(Pixel under, Pixel over, unsigned alpha) {
-  unsigned rest = 255 - alpha;
-  auto mix = [&](unsigned a, unsigned b) { return (a * alpha + b * rest + 127) / 255; };
-  return MakePixel(std::uint8_t(mix(PixelRed(over), PixelRed(under))),
-                   std::uint8_t(mix(PixelGreen(over), PixelGreen(under))),
-                   std::uint8_t(mix(PixelBlue(over), PixelBlue(under))));
+  const unsigned rest = 255 - alpha;
+  std::uint32_t redBlue = (over & 0xFF00FF) * alpha + (under & 0xFF00FF) * rest + 0x800080;
+  redBlue = ((redBlue + ((redBlue >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
+  std::uint32_t green = (over & 0x00FF00) * alpha + (under & 0x00FF00) * rest + 0x008000;
+  green = ((green + ((green >> 8) & 0x00FF00)) >> 8) & 0x00FF00;
+  return redBlue | green;
 }
 
-// Draws a coverage mask in one colour at (x, y), inside clip only.
+// Draws a coverage mask in one colour with its top-left at (x, y), inside
+// clip only.
 void BlendGlyph(Bitmap& target, const Rect& clip, int x, int y, const Glyph& glyph, Pixel color) {
-  Rect area = Rect::FromSize(x, y, glyph.Width, glyph.Height).Intersect(clip);
-  if (area.IsEmpty()) return;
-  for (int row = area.Top; row < area.Bottom; ++row) {
-    const std::uint8_t* coverage =
-        glyph.Coverage.data() + std::ptrdiff_t(row - y) * glyph.Width + (area.Left - x);
-    Pixel* out = target.Row(row) + area.Left;
-    for (int column = area.Left; column < area.Right; ++column, ++coverage, ++out) {
-      unsigned alpha = *coverage;
-      if (alpha == 255) {
-        *out = color;
-      } else if (alpha != 0) {
-        *out = Blend(*out, color, alpha);
-      }
+  if (Rect::FromSize(x, y, glyph.Width, glyph.Height).Intersect(clip).IsEmpty()) return;
+  for (const Glyph::Span& span : glyph.Spans) {
+    int row = y + span.Row;
+    if (row < clip.Top || row >= clip.Bottom) continue;
+    int from = std::max(x + span.Column, clip.Left);
+    int to = std::min(x + span.Column + span.Length, clip.Right);
+    if (from >= to) continue;
+    Pixel* out = target.Row(row);
+    if (span.Opaque) {
+      std::fill(out + from, out + to, color);
+      continue;
+    }
+    const std::uint8_t* coverage = glyph.Coverage.data() + std::ptrdiff_t(span.Row) * glyph.Width - x;
+    for (int column = from; column < to; ++column) {
+      unsigned alpha = coverage[column];
+      out[column] = alpha == 255 ? color : Blend(out[column], color, alpha);
     }
   }
 }
@@ -362,18 +370,36 @@ void Canvas::CopyRectTransparent(const Rect& destination, const Bitmap& source, 
 
 // ---------------------------------------------------------------- text
 
-FontMetrics Canvas::TextMetrics() const { return MeasureFont(FFont); }
+FontInstance& Canvas::ResolvedFont() const {
+  if (!FFontInstance || !(FResolvedFont == FFont)) {
+    FFontInstance = &FontEngine::Instance().Resolve(FFont);
+    FResolvedFont = FFont;
+  }
+  return *FFontInstance;
+}
 
-Size Canvas::TextExtent(std::string_view text) const { return MeasureText(FFont, text); }
+FontMetrics Canvas::TextMetrics() const { return ResolvedFont().Metrics(); }
+
+Size Canvas::TextExtent(std::string_view text) const {
+  FontInstance& font = ResolvedFont();
+  int width = 0;
+  for (char32_t c : DecodeUtf8(text)) width += font.Advance(c);
+  return Size{width, font.Metrics().Height};
+}
 
 void Canvas::DrawTextLine(int x, int y, const TextLine& line, const Rect* limit, bool background) {
-  FontInstance& font = FontEngine::Instance().Resolve(FFont);
+  FontInstance& font = ResolvedFont();
   const FontMetrics& metrics = font.Metrics();
-  std::vector<Rect> clips;
-  for (const Rect& c : ClipRects()) {
-    Rect r = limit ? c.Intersect(*limit) : c;
-    if (!r.IsEmpty()) clips.push_back(r);
+  const std::vector<Rect>* visible = &ClipRects();
+  std::vector<Rect> limited;
+  if (limit) {
+    for (const Rect& c : *visible) {
+      Rect r = c.Intersect(*limit);
+      if (!r.IsEmpty()) limited.push_back(r);
+    }
+    visible = &limited;
   }
+  const std::vector<Rect>& clips = *visible;
   if (clips.empty()) return;
   auto fill = [&](const Rect& r, Pixel pixel) {
     for (const Rect& c : clips) FTarget->FillRect(r.Intersect(c), pixel);
@@ -424,7 +450,7 @@ TextLine PlainLine(std::string_view text, FontInstance& font) {
 }  // namespace
 
 void Canvas::TextOut(int x, int y, std::string_view text) {
-  TextLine line = PlainLine(text, FontEngine::Instance().Resolve(FFont));
+  TextLine line = PlainLine(text, ResolvedFont());
   DrawTextLine(x + FOrigin.X, y + FOrigin.Y, line, nullptr, true);
   FPenPosition = Point{x + line.Width(), y};
 }
@@ -432,12 +458,12 @@ void Canvas::TextOut(int x, int y, std::string_view text) {
 void Canvas::TextRect(const Rect& r, int x, int y, std::string_view text) {
   Rect limit = ToDevice(r);
   if (FBrush.Style != BrushStyle::Clear) FillDeviceRect(limit, ColorToPixel(FBrush.Color));
-  TextLine line = PlainLine(text, FontEngine::Instance().Resolve(FFont));
+  TextLine line = PlainLine(text, ResolvedFont());
   DrawTextLine(x + FOrigin.X, y + FOrigin.Y, line, &limit, false);
 }
 
 int Canvas::DrawText(std::string_view text, Rect& rect, unsigned format) {
-  FontInstance& font = FontEngine::Instance().Resolve(FFont);
+  FontInstance& font = ResolvedFont();
   const FontMetrics& metrics = font.Metrics();
   TextMeasure measure{[&font](char32_t c) { return font.Advance(c); }, 8 * metrics.AverageCharWidth};
   std::vector<TextLine> lines = LayoutText(DecodeUtf8(text), format, rect.Width(), measure);

@@ -16,6 +16,7 @@
 
 namespace gfx {
 
+class FontInstance;
 struct TextLine;
 
 enum class PenStyle { Solid, Clear };
@@ -201,6 +202,8 @@ class Canvas {
   // Draws one laid-out line with its cell's top-left at (x, y) in bitmap
   // coordinates, clipped to the clip and to `limit` when given.
   void DrawTextLine(int x, int y, const TextLine& line, const Rect* limit, bool background);
+  // The engine's font for FFont, looked up again only when FFont changed.
+  FontInstance& ResolvedFont() const;
 
   Bitmap* FTarget;
   gfx::Pen FPen;
@@ -213,6 +216,8 @@ class Canvas {
   mutable std::vector<Rect> FClipRects;
   mutable bool FClipRectsValid = false;
   mutable Size FClipRectsSize;
+  mutable FontInstance* FFontInstance = nullptr;
+  mutable gfx::Font FResolvedFont;
 };
 
 // Saves a canvas's state on construction and restores it on destruction,

@@ -8,6 +8,7 @@
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -185,6 +186,26 @@ void Embolden(Glyph& glyph) {
   glyph.Width = width;
 }
 
+void FindSpans(Glyph& glyph) {
+  glyph.Spans.clear();
+  for (int r = 0; r < glyph.Height; ++r) {
+    const std::uint8_t* row = glyph.Coverage.data() + std::ptrdiff_t(r) * glyph.Width;
+    int c = 0;
+    while (c < glyph.Width) {
+      if (row[c] == 0) {
+        ++c;
+        continue;
+      }
+      int start = c;
+      bool opaque = true;
+      for (; c < glyph.Width && row[c] != 0; ++c) {
+        if (row[c] != 255) opaque = false;
+      }
+      glyph.Spans.push_back(Glyph::Span{r, start, c - start, opaque});
+    }
+  }
+}
+
 const Glyph& EmptyGlyph() {
   static const Glyph empty;
   return empty;
@@ -234,6 +255,10 @@ class ResolvedFont final : public FontInstance {
   int StrikeOutThickness() const override { return FStrikeOutThickness; }
 
   const Glyph& GlyphOf(char32_t c) override {
+    if (c < FAscii.size()) {
+      if (!FAscii[c]) FAscii[c] = &Lookup(c);
+      return *FAscii[c];
+    }
     auto found = FGlyphs.find(c);
     if (found != FGlyphs.end()) return *found->second;
     const Glyph* glyph = &Lookup(c);
@@ -364,6 +389,8 @@ class ResolvedFont final : public FontInstance {
   int FUnderlineThickness = 1;
   int FStrikeOutPosition = 3;
   int FStrikeOutThickness = 1;
+  // ASCII without hashing: most of the text the program draws.
+  std::array<const Glyph*, 128> FAscii{};
   std::unordered_map<char32_t, const Glyph*> FGlyphs;
 };
 
@@ -549,6 +576,7 @@ const Glyph& FaceStore::Render(FallbackFace& entry, FT_UInt index) {
     }
     if (mode.Oblique) Shear(*glyph);
     if (mode.Embolden) Embolden(*glyph);
+    FindSpans(*glyph);
   }
   const Glyph& result = *glyph;
   Glyphs.emplace(key, std::move(glyph));

@@ -21,6 +21,15 @@ struct Glyph {
   // Pen movement in whole pixels: text is laid out on the pixel grid.
   int Advance = 0;
   std::vector<std::uint8_t> Coverage;
+  // The runs of non-zero coverage, row by row, so that drawing touches ink
+  // only. Opaque runs are full coverage throughout.
+  struct Span {
+    int Row = 0;
+    int Column = 0;
+    int Length = 0;
+    bool Opaque = false;
+  };
+  std::vector<Span> Spans;
 };
 
 // A Font resolved to faces at one size. Characters are looked up in a
