@@ -19,6 +19,9 @@
 #           sweeps and LOOPS (20) more rounds of the six live hosts alone
 #   warm    the live hosts again right after each cold round (answer in the
 #           table)
+# The kernel's timers tick in jiffies: on a busy machine the silent times
+# fall into groups one tick apart (4 ms at HZ=250) in a mix that changes from
+# run to run, which moves the means; the medians are the figures to compare.
 # -o keeps every program's raw output in OUTPUT_DIR. Needs root
 # (namespaces); sends nothing outside the LAN's namespaces.
 set -euo pipefail
@@ -38,7 +41,7 @@ while getopts "b:r:l:m:n:o:h" option; do
     o) keep=$OPTARG ;;
     m) ms=$OPTARG ;;
     n) probes=$OPTARG ;;
-    *) sed -n '2,25p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'; exit 2 ;;
+    *) sed -n '2,28p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
