@@ -41,7 +41,7 @@ while getopts "b:r:l:m:n:o:h" option; do
     o) keep=$OPTARG ;;
     m) ms=$OPTARG ;;
     n) probes=$OPTARG ;;
-    *) sed -n '2,27p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'; exit 2 ;;
+    *) sed -n '2,26p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
