@@ -100,6 +100,9 @@ class Platform {
   virtual void ActivateWindow(NativeWindow window) = 0;
   // Sends every mouse event to window until ReleasePointer, wherever the
   // pointer is (mouse capture). A second grab moves it to the new window.
+  // Without a grab, a backend may still send the events of a drag to the
+  // window that got the press (X11 does): the window system drops mouse
+  // events outside the window they name unless it holds the capture.
   virtual void GrabPointer(NativeWindow window) = 0;
   virtual void ReleasePointer() = 0;
   // The pointer shape while the pointer is over window.

@@ -89,6 +89,7 @@ void HeadlessPlatform::DestroyWindow(NativeWindow window) {
   FWindows.erase(window);
   FZOrder.erase(std::remove(FZOrder.begin(), FZOrder.end(), window), FZOrder.end());
   if (FGrab == window) FGrab = NoWindow;
+  if (FPressGrab == window) FPressGrab = NoWindow;
   if (FFocus == window) FFocus = NoWindow;
   if (FHover == window) FHover = NoWindow;
   std::lock_guard lock(FMutex);
@@ -178,6 +179,9 @@ void HeadlessPlatform::GrabPointer(NativeWindow window) {
 
 void HeadlessPlatform::ReleasePointer() {
   FGrab = NoWindow;
+  // A grab the program ends while a button is still held leaves the
+  // pointer free, not with the window that got the press.
+  FPressGrab = NoWindow;
   UpdateHover();
 }
 
@@ -326,7 +330,9 @@ NativeWindow HeadlessPlatform::WindowAt(gfx::Point screen) const {
 }
 
 NativeWindow HeadlessPlatform::PointerTarget() const {
-  return FGrab != NoWindow ? FGrab : WindowAt(FCursor);
+  if (FGrab != NoWindow) return FGrab;
+  if (FPressGrab != NoWindow) return FPressGrab;
+  return WindowAt(FCursor);
 }
 
 std::uint8_t HeadlessPlatform::Modifiers() const {
@@ -355,7 +361,7 @@ Event HeadlessPlatform::MouseEvent(EventKind kind, NativeWindow window) const {
 // grab holds the pointer: the grabbing window gets every event then, and
 // the crossing is reported when the grab ends.
 void HeadlessPlatform::UpdateHover() {
-  if (FGrab != NoWindow) return;
+  if (FGrab != NoWindow || FPressGrab != NoWindow) return;
   NativeWindow now = WindowAt(FCursor);
   if (now == FHover) return;
   if (FHover != NoWindow && Find(FHover)) Queue(MouseEvent(EventKind::MouseLeave, FHover));
@@ -371,9 +377,12 @@ void HeadlessPlatform::MoveMouse(gfx::Point screen) {
 }
 
 void HeadlessPlatform::PressMouse(MouseButton button) {
+  NativeWindow target = PointerTarget();
+  // The first button pressed holds the pointer for its window until the
+  // last one goes up, as the X server's automatic grab does.
+  if (FButtons == 0 && FGrab == NoWindow) FPressGrab = target;
   FButtons |= ButtonBit(button);
   FKeys[std::size_t(ButtonKey(button))] = true;
-  NativeWindow target = PointerTarget();
   if (target == NoWindow) return;
   Event e = MouseEvent(EventKind::MouseDown, target);
   e.Button = button;
@@ -384,6 +393,10 @@ void HeadlessPlatform::ReleaseMouse(MouseButton button) {
   FButtons &= std::uint8_t(~ButtonBit(button));
   FKeys[std::size_t(ButtonKey(button))] = false;
   NativeWindow target = PointerTarget();
+  if (FButtons == 0 && FPressGrab != NoWindow) {
+    FPressGrab = NoWindow;
+    UpdateHover();
+  }
   if (target == NoWindow) return;
   Event e = MouseEvent(EventKind::MouseUp, target);
   e.Button = button;

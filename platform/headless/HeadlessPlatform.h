@@ -92,9 +92,11 @@ class HeadlessPlatform : public Platform {
   void SetWaitClock(WaitClock clock) { FOptions.Clock = clock; }
 
   // ---- Input, as a user would give it ----
-  // Moves the pointer to a screen position; the grabbing window, else the
-  // topmost visible window whose shape holds the point, gets the move
-  // (and enter/leave when that window changes).
+  // Moves the pointer to a screen position; the grabbing window, else,
+  // while a button is held, the window that got the press (as the X
+  // server's automatic grab does), else the topmost visible window whose
+  // shape holds the point, gets the move (and enter/leave when that window
+  // changes, except while a grab holds the pointer).
   void MoveMouse(gfx::Point screen);
   void PressMouse(MouseButton button);
   void ReleaseMouse(MouseButton button);
@@ -192,6 +194,8 @@ class HeadlessPlatform : public Platform {
   NativeWindow FNextWindow = 1;
   NativeWindow FFocus = NoWindow;
   NativeWindow FGrab = NoWindow;
+  // The window that got the first press while buttons are held.
+  NativeWindow FPressGrab = NoWindow;
   NativeWindow FHover = NoWindow;
   gfx::Point FCursor;
   std::uint8_t FButtons = 0;

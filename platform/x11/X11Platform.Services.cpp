@@ -121,13 +121,15 @@ std::string X11Platform::ReadSelectionProperty(std::uint64_t deadline) {
   if (!read(type, data)) return {};
   if (type != FAtoms.Incr) return data;
 
-  // The deletion above makes the owner send the first chunk; new values
-  // seen before our deletion's own notification are stale.
-  SelectionWait deleted{FClipboardWindow, PropertyNotify, FAtoms.SelectionProperty, PropertyDelete};
+  // The deletion above makes the owner send the first chunk; the
+  // notifications up to our deletion's own (the announcement's among them)
+  // are stale and dropped.
+  SelectionWait any{FClipboardWindow, PropertyNotify, FAtoms.SelectionProperty, -1};
   XEvent event;
   for (;;) {
-    if (XCheckIfEvent(FDisplay, &event, MatchesSelectionWait, reinterpret_cast<XPointer>(&deleted))) {
-      break;
+    if (XCheckIfEvent(FDisplay, &event, MatchesSelectionWait, reinterpret_cast<XPointer>(&any))) {
+      if (event.xproperty.state == PropertyDelete) break;
+      continue;
     }
     const std::uint64_t now = Now();
     if (now >= deadline) return {};
