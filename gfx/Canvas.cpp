@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "gfx/FontEngine.h"
 #include "gfx/TextLayout.h"
@@ -13,6 +14,8 @@ namespace {
 
 // Colour keys compare the colour only, never the unused fourth byte.
 constexpr Pixel ColorMask = 0x00FFFFFF;
+// Lines with more steps draw nothing.
+constexpr long long MaxLineSteps = 0x7FFFFFFF;
 
 Rect Normalized(const Rect& r) {
   return Rect{std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
@@ -106,6 +109,12 @@ const std::vector<Rect>& Canvas::ClipRects() const {
   return FClipRects;
 }
 
+Rect Canvas::VisibleBounds() const {
+  Rect bounds;
+  for (const Rect& c : ClipRects()) bounds = bounds.Union(c);
+  return bounds;
+}
+
 CanvasState Canvas::SaveState() const {
   return CanvasState{FPen, FBrush, FFont, FOrigin, FPenPosition, FClip};
 }
@@ -151,25 +160,36 @@ void Canvas::SetPixel(int x, int y, gfx::Color color) {
 // ---------------------------------------------------------------- lines
 
 void Canvas::DrawLineDevice(Point from, Point to, Pixel pixel) {
-  // Bresenham; the last point is left out, so that joined lines draw each
-  // vertex once and a line to the point it starts from draws nothing.
-  int dx = std::abs(to.X - from.X), sx = from.X < to.X ? 1 : -1;
-  int dy = -std::abs(to.Y - from.Y), sy = from.Y < to.Y ? 1 : -1;
-  int error = dx + dy;
-  int x = from.X, y = from.Y;
-  // Whole lines outside the drawable area cost nothing but the loop; a
-  // line of any length stays bounded by its own extent.
-  while (x != to.X || y != to.Y) {
-    PlotDevice(x, y, pixel);
-    int twice = 2 * error;
-    if (twice >= dy) {
-      error += dy;
-      x += sx;
-    }
-    if (twice <= dx) {
-      error += dx;
-      y += sy;
-    }
+  // Each step along the major axis puts the minor coordinate on the pixel
+  // nearest to the ideal line (halves round away from the start): the
+  // pixels of Bresenham's algorithm, computed directly so that only the
+  // steps inside the visible area are worked on. The last point is left
+  // out, so that joined lines draw each vertex once and a line to its own
+  // start draws nothing.
+  const long long dx = (long long)to.X - from.X, dy = (long long)to.Y - from.Y;
+  const long long steps = std::max(std::llabs(dx), std::llabs(dy));
+  // Longer lines than that would overflow the arithmetic below; no surface
+  // is within a factor of 65536 of that size.
+  if (steps == 0 || steps > MaxLineSteps) return;
+  const Rect visible = VisibleBounds();
+  if (visible.IsEmpty()) return;
+  const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+  const long long minor = xMajor ? std::llabs(dy) : std::llabs(dx);
+  const int sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
+  const long long start = xMajor ? from.X : from.Y;
+  const int direction = xMajor ? sx : sy;
+  const long long low = xMajor ? visible.Left : visible.Top;
+  const long long high = (xMajor ? visible.Right : visible.Bottom) - 1;
+  long long first = direction > 0 ? low - start : start - high;
+  long long last = direction > 0 ? high - start : start - low;
+  first = std::max(first, 0LL);
+  last = std::min(last, steps - 1);
+  for (long long i = first; i <= last; ++i) {
+    long long offset = (2 * i * minor + steps) / (2 * steps);
+    long long x = xMajor ? from.X + sx * i : from.X + sx * offset;
+    long long y = xMajor ? from.Y + sy * offset : from.Y + sy * i;
+    if (x < visible.Left || x >= visible.Right || y < visible.Top || y >= visible.Bottom) continue;
+    PlotDevice(int(x), int(y), pixel);
   }
 }
 
@@ -249,53 +269,53 @@ Rect Canvas::Frame3D(const Rect& r, gfx::Color topLeft, gfx::Color bottomRight, 
 }
 
 void Canvas::Ellipse(const Rect& r) {
-  Rect d = ToDevice(Normalized(r));
-  const int width = d.Width(), height = d.Height();
+  const Rect d = ToDevice(Normalized(r));
+  const long long width = (long long)d.Right - d.Left, height = (long long)d.Bottom - d.Top;
   if (width <= 0 || height <= 0) return;
-  // Span of the ellipse in each row, [first, width - 1 - first]. Rows and
-  // columns are computed for one half and mirrored, so the shape is
-  // exactly symmetric; each row keeps at least its middle pixel, so the
-  // ellipse touches all four sides of r.
-  std::vector<int> first(std::size_t(height), 0);
+  // Only the rows and columns that can be seen are worked on.
+  const Rect visible = VisibleBounds().Intersect(d);
+  if (visible.IsEmpty()) return;
+  // First column of the ellipse in a row; the row's span is [first,
+  // width - 1 - first]. Computed from the upper half and mirrored, so the
+  // shape is exactly symmetric; each row keeps at least its middle pixel,
+  // so the ellipse touches all four sides of r.
   const double rx = width / 2.0, ry = height / 2.0;
-  for (int row = 0; row < (height + 1) / 2; ++row) {
-    double v = (row + 0.5 - ry) / ry;
+  auto first = [&](long long row) -> long long {
+    long long upper = std::min(row, height - 1 - row);
+    double v = (upper + 0.5 - ry) / ry;
     double half = rx * std::sqrt(std::max(0.0, 1.0 - v * v));
-    int left = int(std::ceil(rx - half - 0.5));
-    left = std::clamp(left, 0, (width - 1) / 2);
-    first[std::size_t(row)] = left;
-    first[std::size_t(height - 1 - row)] = left;
-  }
-  auto inside = [&](int column, int row) {
-    if (row < 0 || row >= height || column < 0 || column >= width) return false;
-    int left = first[std::size_t(row)];
-    return column >= left && column <= width - 1 - left;
+    long long left = (long long)std::ceil(rx - half - 0.5);
+    return std::clamp(left, 0LL, (width - 1) / 2);
   };
   const bool pen = FPen.Style != PenStyle::Clear, brush = FBrush.Style != BrushStyle::Clear;
   const Pixel penPixel = ColorToPixel(FPen.Color), brushPixel = ColorToPixel(FBrush.Color);
-  for (int row = 0; row < height; ++row) {
-    int left = first[std::size_t(row)], right = width - 1 - left;
-    for (int column = left; column <= right; ++column) {
-      // The outline: pixels with a side neighbour outside the ellipse.
-      bool edge = !inside(column - 1, row) || !inside(column + 1, row) || !inside(column, row - 1) ||
-                  !inside(column, row + 1);
+  for (long long row = visible.Top - d.Top; row < visible.Bottom - d.Top; ++row) {
+    const long long left = first(row), right = width - 1 - left;
+    // The outline: pixels with a side neighbour outside the ellipse. In a
+    // row those are the two ends and the columns beyond the span of the
+    // row above or below.
+    const long long above = row > 0 ? first(row - 1) : width, below = row + 1 < height ? first(row + 1) : width;
+    const long long innerLeft = std::max({left + 1, above, below});
+    const long long innerRight = std::min({right - 1, width - 1 - above, width - 1 - below});
+    const int y = d.Top + int(row);
+    auto span = [&](long long from, long long to, bool edge) {  // inclusive columns
+      from = std::max<long long>(from, visible.Left - d.Left);
+      to = std::min<long long>(to, visible.Right - d.Left - 1);
+      if (from > to) return;
+      Rect run{d.Left + int(from), y, d.Left + int(to) + 1, y + 1};
       if (edge && pen) {
-        PlotDevice(d.Left + column, d.Top + row, penPixel);
+        FillDeviceRect(run, penPixel);
       } else if (brush) {
-        if (!edge) {
-          // Fill the run of inner pixels at once.
-          int end = column;
-          while (end + 1 <= right && inside(end + 1, row - 1) && inside(end + 1, row + 1) &&
-                 inside(end + 2, row)) {
-            ++end;
-          }
-          FillDeviceRect(Rect{d.Left + column, d.Top + row, d.Left + end + 1, d.Top + row + 1}, brushPixel);
-          column = end;
-        } else {
-          PlotDevice(d.Left + column, d.Top + row, brushPixel);
-        }
+        FillDeviceRect(run, brushPixel);
       }
+    };
+    if (innerLeft > innerRight) {
+      span(left, right, true);
+      continue;
     }
+    span(left, innerLeft - 1, true);
+    span(innerLeft, innerRight, false);
+    span(innerRight + 1, right, true);
   }
 }
 

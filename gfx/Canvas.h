@@ -195,6 +195,8 @@ class Canvas {
   Rect ToDevice(const Rect& r) const { return r.Offset(FOrigin.X, FOrigin.Y); }
   // Clip rectangles within the bitmap, in bitmap coordinates.
   const std::vector<Rect>& ClipRects() const;
+  // Bounds of ClipRects().
+  Rect VisibleBounds() const;
   void FillDeviceRect(const Rect& r, Pixel pixel);
   void PlotDevice(int x, int y, Pixel pixel);
   bool DeviceVisible(int x, int y) const;

@@ -284,6 +284,21 @@ TEST(CanvasShapes, EllipsesAreSymmetricAndTouchTheirRectangle) {
   }
 }
 
+TEST(CanvasShapes, HugeShapesOnlyCostTheirVisiblePart) {
+  // Coordinates far outside the bitmap must neither take long nor draw
+  // wrong pixels: the visible part of a huge ellipse is its inside.
+  Bitmap b = WhiteBitmap(4, 3);
+  Canvas c(b);
+  c.SetPen(Black);
+  c.SetBrush(Red);
+  c.Ellipse(-1000000000, -1000000000, 1000000000, 1000000000);
+  c.MoveTo(-1000000000, 1);
+  c.LineTo(1000000000, 1);
+  c.MoveTo(3, -1000000000);
+  c.LineTo(3, 1000000000);
+  EXPECT_EQ(Picture(b), Rows({"rrr#", "####", "rrr#"}));
+}
+
 TEST(CanvasPixels, GetAndSetRespectBitmapClipAndOrigin) {
   Bitmap b = WhiteBitmap(4, 4);
   Canvas c(b);
