@@ -110,7 +110,8 @@ class Canvas {
   CanvasState SaveState() const;
   void RestoreState(const CanvasState& state);
 
-  // Lines, with the pen; each ends before its last point.
+  // Lines, with the pen; each ends before its last point. A line longer
+  // than 2^31 - 1 pixels along an axis draws nothing.
   Point PenPos() const { return FPenPosition; }
   void MoveTo(int x, int y) { FPenPosition = Point{x, y}; }
   void MoveTo(Point p) { FPenPosition = p; }
@@ -127,7 +128,8 @@ class Canvas {
 
   // Shapes.
   // Outline with the pen on the outermost pixels of r, inside with the
-  // brush.
+  // brush. With a clear pen the brush fills r less its last column and
+  // row, as the classic rectangle does. Inverted edges are swapped.
   void Rectangle(const Rect& r);
   void Rectangle(int left, int top, int right, int bottom) {
     Rectangle(Rect{left, top, right, bottom});
@@ -159,7 +161,7 @@ class Canvas {
   // The whole picture with its top-left corner at (x, y).
   void Draw(int x, int y, const Bitmap& source);
   // sourceRect of source onto destination, stretched by nearest neighbour
-  // when the sizes differ.
+  // when the sizes differ. The source may be this canvas's own bitmap.
   void CopyRect(const Rect& destination, const Bitmap& source, const Rect& sourceRect);
   // The whole picture stretched onto destination.
   void StretchDraw(const Rect& destination, const Bitmap& source);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -394,6 +395,26 @@ TEST(CanvasText, IllFormedTextDrawsReplacementsWithoutFault) {
   EXPECT_GT(InkIn(b).Count, 0);
   Rect r{0, 0, 80, 20};
   c.DrawText(std::string("\xF4\x90\x80\x80&", 5), r, DT_WORDBREAK | DT_EXPANDTABS);
+}
+
+TEST(CanvasText, ArbitraryBytesAndFlagsNeverFault) {
+  // Skin texts are input: any bytes, any flags, any rectangle.
+  Bitmap b = WhiteBitmap(50, 30);
+  Canvas c(b);
+  c.SetFont(MakeFont("宋体", -12));
+  std::uint32_t seed = 12345;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u, seed >> 8; };
+  const char pieces[][5] = {"&", "&&", " ", "\t", "\r\n", "\n", "扫", "a", "\xE6", "\x80", "...", "，"};
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    for (int n = int(next() % 24); n > 0; --n) text += pieces[next() % std::size(pieces)];
+    Rect r{int(next() % 60) - 5, int(next() % 40) - 5, int(next() % 60) - 5, int(next() % 40) - 5};
+    unsigned format = unsigned(next()) & (DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM | DT_WORDBREAK |
+                                          DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP | DT_CALCRECT |
+                                          DT_NOPREFIX | DT_END_ELLIPSIS);
+    c.DrawText(text, r, format);
+    c.TextOut(int(next() % 60) - 10, int(next() % 40) - 10, text);
+  }
 }
 
 // ------------------------------------------------------------- the program's texts
