@@ -393,14 +393,16 @@ void HeadlessPlatform::ReleaseMouse(MouseButton button) {
   FButtons &= std::uint8_t(~ButtonBit(button));
   FKeys[std::size_t(ButtonKey(button))] = false;
   NativeWindow target = PointerTarget();
+  if (target != NoWindow) {
+    Event e = MouseEvent(EventKind::MouseUp, target);
+    e.Button = button;
+    Queue(e);
+  }
+  // The crossings held back by the press come after the release.
   if (FButtons == 0 && FPressGrab != NoWindow) {
     FPressGrab = NoWindow;
     UpdateHover();
   }
-  if (target == NoWindow) return;
-  Event e = MouseEvent(EventKind::MouseUp, target);
-  e.Button = button;
-  Queue(e);
 }
 
 void HeadlessPlatform::Click(gfx::Point screen, MouseButton button) {
