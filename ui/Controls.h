@@ -400,6 +400,10 @@ class TControl : public core::TComponent {
   friend class TWinControl;
   friend class TControlGuard;
   void FontObjectChanged();
+  // The records behind GetMouseControl and GetCaptureControl, changed
+  // without any message.
+  static void SetMouseControlRecord(TControl* control);
+  static void SetCaptureControlRecord(TControl* control);
   void SetParentField(TWinControl* parent) { FParent = parent; }
 
   // Expires with the control (TControlGuard).
