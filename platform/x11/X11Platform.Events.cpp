@@ -80,8 +80,9 @@ void X11Platform::WaitForEvent(int timeoutMilliseconds) {
   for (;;) {
     PumpEvents();
     if (!FEvents.empty()) return;
-    // Requests made while translating may have read events into Xlib's
-    // queue, where poll cannot see them.
+    // Requests made while translating, and the flush itself, may have read
+    // events into Xlib's queue, where poll cannot see them.
+    XFlush(FDisplay);
     if (XEventsQueued(FDisplay, QueuedAlready) > 0) continue;
     int wait = timeoutMilliseconds;
     if (timeoutMilliseconds != InfiniteTimeout) {
@@ -91,7 +92,6 @@ void X11Platform::WaitForEvent(int timeoutMilliseconds) {
     }
     const int settle = PendingChangeDelay();
     if (settle >= 0 && (wait < 0 || settle < wait)) wait = settle;
-    XFlush(FDisplay);
     pollfd descriptors[2] = {{ConnectionNumber(FDisplay), POLLIN, 0},
                              {FWakeDescriptor, POLLIN, 0}};
     const int ready = poll(descriptors, 2, wait);
@@ -323,6 +323,13 @@ void X11Platform::TranslateKey(XEvent& event, NativeWindow window) {
       if (status == XLookupChars || status == XLookupBoth) text = large.substr(0, std::size_t(length));
     } else if (status == XLookupChars || status == XLookupBoth) {
       text.assign(buffer, std::size_t(length));
+    }
+    // A locale whose character set lacks the character (the C locale of a
+    // program that never set one) gives only the symbol: the character
+    // comes from the symbol then. Keys the input method composes from
+    // never get here; XFilterEvent took them.
+    if (text.empty() && status == XLookupKeySym) {
+      if (char32_t character = CharacterOfKeySymbol(typed)) AppendUtf8(text, character);
     }
   } else {
     const int length = XLookupString(&key, buffer, int(sizeof buffer), &typed, nullptr);
