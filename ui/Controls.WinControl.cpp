@@ -54,10 +54,13 @@ TWinControl::TWinControl(core::TComponent* owner) : TControl(owner) {
 }
 
 TWinControl::~TWinControl() {
+  if (Screen && Screen->ActiveControl() == this) Screen->SetActiveControl(nullptr);
   if (TCustomForm* form = GetParentForm(this)) {
     if (form != this) form->DefocusControl(this, true);
   }
   DestroyHandle();
+  // Leave the parent while this is still a windowed control.
+  if (Parent()) Parent()->RemoveControl(this);
   if (FHandle) {
     // A window that refused to go must not call into this object again.
     ::ui::SetWindowProc(FHandle, nullptr);
@@ -109,9 +112,13 @@ void TWinControl::RemoveControl(TControl* control) {
   if (guard.Destroyed()) return;
   if (TControl* capture = GetCaptureControl(); capture && control->IsAncestorOf(capture)) SetCaptureControl(nullptr);
   if (TControl* mouse = GetMouseControl(); mouse && control->IsAncestorOf(mouse)) UpdateMouseControl(nullptr);
-  if (auto* winControl = dynamic_cast<TWinControl*>(control)) {
+  // Compared by address: a control on its way out is no longer a
+  // TWinControl to dynamic_cast.
+  auto windowed = std::find(FWinControls.begin(), FWinControls.end(), control);
+  if (windowed != FWinControls.end()) {
+    TWinControl* winControl = *windowed;
     if (TCustomForm* form = GetParentForm(this)) form->DefocusControl(winControl, true);
-    winControl->DestroyHandle();
+    if (!control->ComponentState().Contains(core::csDestroying) || winControl->FHandle) winControl->DestroyHandle();
     std::erase(FWinControls, winControl);
     std::erase(FTabList, winControl);
   } else {

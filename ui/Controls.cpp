@@ -7,6 +7,7 @@
 #include "core/Format.h"
 #include "core/StringUtils.h"
 #include "platform/VirtualKeys.h"
+#include "ui/Desktop.h"
 #include "ui/Forms.h"
 #include "ui/Input.h"
 #include "ui/Menus.h"
@@ -90,15 +91,21 @@ TShiftState ShiftStateFromMouseKeys(WPARAM keys) {
   if (keys & MK_LBUTTON) shift.Include(ssLeft);
   if (keys & MK_RBUTTON) shift.Include(ssRight);
   if (keys & MK_MBUTTON) shift.Include(ssMiddle);
-  if (GetKeyState(platform::VK_MENU) < 0) shift.Include(ssAlt);
+  Desktop* desktop = CurrentDesktopOrNull();
+  if (desktop && (desktop->Modifiers & platform::ModifierAlt)) shift.Include(ssAlt);
   return shift;
 }
 
+// The modifiers of the input event translated last, which is the key
+// message being handled: a test (or a busy program) may have released the
+// keys since, so the asynchronous state would be wrong here.
 TShiftState KeyboardShiftState() {
   TShiftState shift;
-  if (GetKeyState(platform::VK_SHIFT) < 0) shift.Include(ssShift);
-  if (GetKeyState(platform::VK_CONTROL) < 0) shift.Include(ssCtrl);
-  if (GetKeyState(platform::VK_MENU) < 0) shift.Include(ssAlt);
+  Desktop* desktop = CurrentDesktopOrNull();
+  if (!desktop) return shift;
+  if (desktop->Modifiers & platform::ModifierShift) shift.Include(ssShift);
+  if (desktop->Modifiers & platform::ModifierControl) shift.Include(ssCtrl);
+  if (desktop->Modifiers & platform::ModifierAlt) shift.Include(ssAlt);
   return shift;
 }
 

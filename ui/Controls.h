@@ -133,7 +133,8 @@ platform::CursorShape CursorShapeOf(TCursor cursor);
 bool CursorToIdent(TCursor cursor, std::string& name);
 bool IdentToCursor(std::string_view name, TCursor& cursor);
 
-// The shift state of a mouse message's wParam, and of the keyboard now.
+// The shift state of a mouse message's wParam, and of the keyboard at the
+// input message being handled.
 TShiftState ShiftStateFromMouseKeys(WPARAM keys);
 TShiftState KeyboardShiftState();
 

@@ -159,7 +159,17 @@ void TCustomForm::SetClientSize(int width, int height) {
     FPendingClientHeight = height;
     return;
   }
-  TWinControl::SetClientSize(width, height);
+  if (WindowHandle()) {
+    TWinControl::SetClientSize(width, height);
+    return;
+  }
+  // The frame's thickness, measured on a window large enough to have a
+  // client area at all.
+  TCreateParams params;
+  CreateParams(params);
+  gfx::Rect probe{0, 0, 10000, 10000};
+  gfx::Rect client = DefaultClientRect(params.Style, params.ExStyle, probe);
+  SetBounds(Left(), Top(), width + probe.Width() - client.Width(), height + probe.Height() - client.Height());
 }
 
 void TCustomForm::Loaded() {
@@ -169,7 +179,7 @@ void TCustomForm::Loaded() {
     int width = FPendingClientWidth >= 0 ? FPendingClientWidth : ClientWidth();
     int height = FPendingClientHeight >= 0 ? FPendingClientHeight : ClientHeight();
     FPendingClientWidth = FPendingClientHeight = -1;
-    TWinControl::SetClientSize(width, height);
+    SetClientSize(width, height);
   }
   TWinControl::Loaded();
 }
@@ -635,7 +645,7 @@ void TScreen::AddForm(TCustomForm* form) { FForms.push_back(form); }
 void TScreen::RemoveForm(TCustomForm* form) {
   std::erase(FForms, form);
   if (FActiveForm == form) FActiveForm = nullptr;
-  if (FActiveControl && GetParentForm(FActiveControl) == form) FActiveControl = nullptr;
+  if (FActiveControl == form) FActiveControl = nullptr;
 }
 
 void TScreen::SetActiveForm(TCustomForm* form) {

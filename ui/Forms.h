@@ -288,6 +288,7 @@ class TScreen : public core::TComponent {
 
  private:
   friend class TCustomForm;
+  friend class TWinControl;
   void AddForm(TCustomForm* form);
   void RemoveForm(TCustomForm* form);
   void SetActiveForm(TCustomForm* form);
