@@ -38,6 +38,11 @@ enum class EventKind : std::uint8_t {
   StateChanged,
   // The system moved or resized the window (Area, screen coordinates).
   BoundsChanged,
+  // A notice about a notification-area icon (Notice; ScreenPosition is
+  // the pointer). Window is NoWindow: Notice.Owner says whose icon it is.
+  NotifyIcon,
+  // The notification area started (again): icons are to be added anew.
+  TaskbarCreated,
 };
 
 enum class MouseButton : std::uint8_t { None, Left, Right, Middle, X1, X2 };
@@ -59,6 +64,16 @@ enum KeyModifierMask : std::uint8_t {
 };
 
 enum class WindowState : std::uint8_t { Normal, Minimized };
+
+// Which icon a NotifyIcon event is about and what happened: the owner gets
+// CallbackMessage with the icon's Id and Code (a classic code of
+// platform/NotifyIcon.h: WM_LBUTTONDOWN ... NIN_BALLOONUSERCLICK).
+struct NotifyIconNotice {
+  std::uintptr_t Owner = 0;
+  std::uintptr_t Id = 0;
+  std::uint32_t CallbackMessage = 0;
+  std::uint32_t Code = 0;
+};
 
 // One input or window event, already translated from the native form. The
 // fields that do not belong to the Kind are left at their defaults.
@@ -88,6 +103,8 @@ struct Event {
   gfx::Rect Area;
   // StateChanged: the new state.
   WindowState State = WindowState::Normal;
+  // NotifyIcon: the icon and the notice.
+  NotifyIconNotice Notice;
   // The platform clock (Platform::Now) when the event happened.
   std::uint64_t Time = 0;
 };

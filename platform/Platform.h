@@ -15,6 +15,8 @@
 
 namespace platform {
 
+class NotifyIconService;
+
 enum class WindowKind : std::uint8_t {
   // An ordinary top-level window: has a task-bar entry, takes the keyboard
   // focus when activated.
@@ -148,6 +150,10 @@ class Platform {
   // to the area); parts outside every monitor come back black. False when
   // the system does not allow reading the screen.
   virtual bool CaptureScreen(const gfx::Rect& area, gfx::Bitmap& picture) = 0;
+  // The notification-area icons (platform/NotifyIcon.h), owned by the
+  // backend; nullptr when it has none. Their notices come from NextEvent,
+  // and WaitForEvent returns for them.
+  virtual NotifyIconService* NotifyIcons() { return nullptr; }
 };
 
 }  // namespace platform

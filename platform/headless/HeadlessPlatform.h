@@ -15,6 +15,7 @@
 #include "gfx/Region.h"
 #include "platform/Platform.h"
 #include "platform/VirtualKeys.h"
+#include "platform/headless/HeadlessNotifyIcon.h"
 
 namespace platform::headless {
 
@@ -86,6 +87,7 @@ class HeadlessPlatform : public Platform {
   void Beep() override { ++FBeeps; }
   std::string ProgramFilePath() override { return FOptions.ProgramFilePath; }
   bool CaptureScreen(const gfx::Rect& area, gfx::Bitmap& picture) override;
+  NotifyIconService* NotifyIcons() override { return &FNotifyIconArea; }
 
   // ---- Clock ----
   void AdvanceClock(std::uint64_t milliseconds);
@@ -154,6 +156,9 @@ class HeadlessPlatform : public Platform {
   NativeWindow GrabWindow() const { return FGrab; }
   int BeepCount() const { return FBeeps; }
   std::size_t PendingEventCount() const;
+  // The notification area: its record of calls, its switches and the
+  // notices a test sends from it.
+  HeadlessNotifyIcon& NotifyIconArea() { return FNotifyIconArea; }
 
  private:
   struct NativeWindowData {
@@ -209,6 +214,8 @@ class HeadlessPlatform : public Platform {
   std::condition_variable FSignal;
   std::deque<Event> FEvents;
   bool FWakePending = false;
+
+  HeadlessNotifyIcon FNotifyIconArea{*this};
 };
 
 }  // namespace platform::headless
