@@ -270,13 +270,12 @@ void TranslateMouse(Desktop& desktop, const platform::Event& event) {
       UINT down = client ? messages.Down : messages.NonClientDown;
       if (!captured) {
         Window* top = Desktop::TopLevelOf(desktop.Find(target));
-        if (top->Handle != desktop.Active && Activatable(top)) {
-          LRESULT answer = desktop.Send(target, WM_MOUSEACTIVATE, WPARAM(top->Handle),
+        HWND topHandle = top->Handle;
+        if (topHandle != desktop.Active && Activatable(top)) {
+          LRESULT answer = desktop.Send(target, WM_MOUSEACTIVATE, WPARAM(topHandle),
                                         MakeLParam(int(hit), int(down)));
           if (answer == MA_ACTIVATE || answer == MA_ACTIVATEANDEAT) {
-            if (desktop.Find(top->Handle) == top) {
-              desktop.Activate(top->Handle, WA_CLICKACTIVE, Desktop::TellPlatform::Yes);
-            }
+            desktop.Activate(topHandle, WA_CLICKACTIVE, Desktop::TellPlatform::Yes);
           }
           if (answer == MA_ACTIVATEANDEAT || answer == MA_NOACTIVATEANDEAT) return;
           if (!desktop.Find(target)) return;
@@ -449,6 +448,9 @@ bool Desktop::TranslateNextEvent() {
         SetWindowPos(top->Handle, nullptr, event.Area.Left, event.Area.Top, event.Area.Width(),
                      event.Area.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
       }
+      break;
+    default:
+      // Events of services the window system does not route are dropped.
       break;
   }
   return true;

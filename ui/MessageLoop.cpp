@@ -1,6 +1,8 @@
 #include "ui/MessageLoop.h"
 
 #include <algorithm>
+#include <map>
+#include <string>
 
 #include "ui/Desktop.h"
 #include "ui/Windows.h"
@@ -201,6 +203,18 @@ int RunMessageLoop() {
   TMsg message;
   while (GetMessage(message)) DispatchGuarded(desktop, message);
   return int(message.WParam);
+}
+
+UINT RegisterWindowMessage(std::string_view name) {
+  // Names outlive window systems: a component may have kept its number.
+  static std::map<std::string, UINT, std::less<>> numbers;
+  if (name.empty()) return 0;
+  auto found = numbers.find(name);
+  if (found != numbers.end()) return found->second;
+  UINT number = UINT(0xC000 + numbers.size());
+  if (number > 0xFFFF) return 0;
+  numbers.emplace(std::string(name), number);
+  return number;
 }
 
 std::uint64_t GetTickCount64() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "ui/Messages.h"
 #include "ui/WindowTypes.h"
@@ -12,6 +13,9 @@
 // sees the windows as they are then), WM_PAINT for a window with something
 // to paint, and WM_TIMER for a due timer. Before it waits it presents what
 // was painted.
+//
+// All of it belongs to the GUI thread; another thread can only end a wait,
+// with Platform::Wake.
 namespace ui {
 
 // Calls the window's procedure now and returns its result; 0 for a window
@@ -47,6 +51,10 @@ void PostQuitMessage(int exitCode);
 void ProcessMessages();
 // The classic loop until WM_QUIT; returns the quit code.
 int RunMessageLoop();
+
+// A message number for a name, the same for the same name during the run
+// (0xC000 and up), for messages agreed on by name between components.
+UINT RegisterWindowMessage(std::string_view name);
 
 // The platform clock in milliseconds.
 std::uint64_t GetTickCount64();

@@ -79,6 +79,8 @@ void RunSizeMoveLoop(HWND window, WPARAM command, gfx::Point start) {
       PostQuitMessage(int(message.WParam));
       break;
     }
+    // Taking a message may run handlers (activation), which may destroy it.
+    if (!desktop.Find(window)) break;
     if (message.Message == WM_KEYDOWN && message.WParam == WPARAM(platform::VK_ESCAPE)) {
       if (desktop.Find(window)) PlaceAt(window, original);
       break;
@@ -152,6 +154,7 @@ void RunFrameButtonLoop(HWND window, LRESULT button) {
       PostQuitMessage(int(message.WParam));
       break;
     }
+    if (!desktop.Find(window)) break;
     if (message.Message == WM_KEYDOWN && message.WParam == WPARAM(platform::VK_ESCAPE)) break;
     if (message.Window == window && message.Message == WM_MOUSEMOVE) {
       show(buttonRect().Contains(message.Point));

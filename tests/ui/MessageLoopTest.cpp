@@ -205,3 +205,67 @@ TEST_F(MessageLoopTest, AWakeFromAnotherThreadEndsAWait) {
 
 }  // namespace
 }  // namespace ui::testing
+
+namespace ui::testing {
+namespace {
+
+// Whatever message a window is destroyed in, the window system carries on
+// without touching it again (run under AddressSanitizer).
+TEST_F(MessageLoopTest, AWindowMayBeDestroyedInAnyMessageOfAClickAndDrag) {
+  const UINT messages[] = {WM_NCHITTEST,     WM_SETCURSOR,       WM_MOUSEACTIVATE,     WM_NCACTIVATE,
+                           WM_ACTIVATE,      WM_SETFOCUS,
+                           WM_NCLBUTTONDOWN, WM_SYSCOMMAND,      WM_ENTERSIZEMOVE,     WM_GETMINMAXINFO,
+                           WM_MOVING,        WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE,
+                           WM_CAPTURECHANGED, WM_EXITSIZEMOVE,   WM_NCMOUSEMOVE,       WM_PAINT,
+                           WM_NCPAINT,       WM_ERASEBKGND,      WM_SHOWWINDOW,        WM_SIZE,
+                           WM_NCCALCSIZE,    WM_CREATE};
+  for (UINT doomed : messages) {
+    SCOPED_TRACE(doomed);
+    HWND other = CreateTopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {500, 100, 700, 300});
+    HWND window = nullptr;
+    bool armed = true;
+    OnMessage = [&](HWND w, UINT m, WPARAM, LPARAM, LRESULT&) {
+      if (armed && m == doomed && w != other) {
+        armed = false;
+        DestroyWindow(w);
+      }
+      return false;
+    };
+    window = CreateTopLevel(WS_OVERLAPPEDWINDOW, {100, 100, 300, 250});
+    if (window) {
+      ShowWindow(window, SW_SHOWNA);
+      ProcessMessages();
+      Headless->MoveMouse({150, 110});
+      Headless->PressMouse(platform::MouseButton::Left);
+      Headless->MoveMouse({170, 130});
+      Headless->MoveMouse({190, 150});
+      Headless->ReleaseMouse(platform::MouseButton::Left);
+      ProcessMessages();
+      MoveWindow(window, 0, 0, 250, 250, true);
+      ProcessMessages();
+    }
+    OnMessage = nullptr;
+    EXPECT_FALSE(armed);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(GetCapture(), nullptr);
+    DestroyWindow(other);
+    ProcessMessages();
+  }
+}
+
+}  // namespace
+}  // namespace ui::testing
+
+namespace ui::testing {
+namespace {
+
+TEST_F(MessageLoopTest, RegisteredMessagesAreStablePerName) {
+  UINT first = RegisterWindowMessage("TaskbarCreated");
+  EXPECT_GE(first, 0xC000u);
+  EXPECT_EQ(RegisterWindowMessage("TaskbarCreated"), first);
+  EXPECT_NE(RegisterWindowMessage("Another"), first);
+  EXPECT_EQ(RegisterWindowMessage(""), 0u);
+}
+
+}  // namespace
+}  // namespace ui::testing
