@@ -498,7 +498,8 @@ void X11Platform::SetWindowOpacity(NativeWindow window, std::uint8_t opacity) {
   if (opacity == 255) {
     XDeleteProperty(FDisplay, data->Handle, FAtoms.NetWmWindowOpacity);
   } else {
-    const unsigned long value = (0xFFFFFFFFul * opacity) / 255;
+    // The property's scale: 0xFFFFFFFF is opaque.
+    const std::uint64_t value = (std::uint64_t(0xFFFFFFFF) * opacity) / 255;
     SetCardinalProperty(data->Handle, FAtoms.NetWmWindowOpacity, {long(value)});
   }
   XFlush(FDisplay);
