@@ -21,7 +21,8 @@ gfx::Bitmap FramePicture() {
   gfx::Bitmap picture(152, 125);
   for (int y = 0; y < picture.Height(); ++y) {
     for (int x = 0; x < picture.Width(); ++x) {
-      picture.SetPixel(x, y, gfx::MakePixel(std::uint8_t(x * 3), std::uint8_t(y * 2), std::uint8_t(x ^ y)));
+      picture.SetPixel(
+          x, y, gfx::MakePixel(std::uint8_t(x * 3), std::uint8_t(y * 2), std::uint8_t(x ^ y)));
     }
   }
   return picture;
@@ -34,8 +35,10 @@ gfx::Bitmap RoundedMask() {
   constexpr int radius = 8;
   for (int y = 0; y < FrameHeight; ++y) {
     for (int x = 0; x < FrameWidth; ++x) {
-      const int cx = x < radius ? radius - x : (x >= FrameWidth - radius ? x - (FrameWidth - radius - 1) : 0);
-      const int cy = y < radius ? radius - y : (y >= FrameHeight - radius ? y - (FrameHeight - radius - 1) : 0);
+      const int cx =
+          x < radius ? radius - x : (x >= FrameWidth - radius ? x - (FrameWidth - radius - 1) : 0);
+      const int cy = y < radius ? radius - y
+                                : (y >= FrameHeight - radius ? y - (FrameHeight - radius - 1) : 0);
       mask.SetPixel(x, y, cx * cx + cy * cy > radius * radius ? 0xFFFFFF : 0x000000);
     }
   }
@@ -64,7 +67,8 @@ void BM_NinePartImage(benchmark::State& state) {
                              FrameHeight, skin::DrawCentre::Yes, out);
     benchmark::DoNotOptimize(out.Data());
   }
-  state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(out.Stride()) * FrameHeight);
+  state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(out.Stride()) *
+                          FrameHeight);
 }
 BENCHMARK(BM_NinePartImage);
 
@@ -82,7 +86,8 @@ void BM_MaskToRegionData(benchmark::State& state) {
     benchmark::DoNotOptimize(data.data());
   }
   state.counters["rectangles"] = double((size - 32) / 16);
-  state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(mask.Stride()) * FrameHeight);
+  state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(mask.Stride()) *
+                          FrameHeight);
 }
 BENCHMARK(BM_MaskToRegionData);
 

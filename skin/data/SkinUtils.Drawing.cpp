@@ -1,8 +1,9 @@
+#include "skin/data/SkinUtils.h"
+
 #include <string>
 
 #include "gfx/Canvas.h"
 #include "gfx/TextFormat.h"
-#include "skin/data/SkinUtils.h"
 
 namespace skin {
 
@@ -88,18 +89,10 @@ void DrawArrowMark(gfx::Canvas& canvas, const TRect& rect, gfx::Color color,
   for (int i = 0; i < 4; ++i) {
     // Half length of line i counted from the tip: 0, 1, 2, 3.
     switch (direction) {
-      case ArrowDirection::Left:
-        Line(canvas, cx - 2 + i, cy - i, cx - 2 + i, cy + i + 1);
-        break;
-      case ArrowDirection::Right:
-        Line(canvas, cx + 1 - i, cy - i, cx + 1 - i, cy + i + 1);
-        break;
-      case ArrowDirection::Up:
-        Line(canvas, cx - i, cy - 2 + i, cx + i + 1, cy - 2 + i);
-        break;
-      case ArrowDirection::Down:
-        Line(canvas, cx - i, cy + 1 - i, cx + i + 1, cy + 1 - i);
-        break;
+      case ArrowDirection::Left: Line(canvas, cx - 2 + i, cy - i, cx - 2 + i, cy + i + 1); break;
+      case ArrowDirection::Right: Line(canvas, cx + 1 - i, cy - i, cx + 1 - i, cy + i + 1); break;
+      case ArrowDirection::Up: Line(canvas, cx - i, cy - 2 + i, cx + i + 1, cy - 2 + i); break;
+      case ArrowDirection::Down: Line(canvas, cx - i, cy + 1 - i, cx + i + 1, cy + 1 - i); break;
     }
   }
 }

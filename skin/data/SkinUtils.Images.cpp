@@ -1,6 +1,6 @@
-#include <algorithm>
-
 #include "skin/data/SkinUtils.h"
+
+#include <algorithm>
 
 namespace skin {
 
@@ -44,9 +44,9 @@ constexpr int CoordinateLimit = 1 << 24;
 
 int Sane(int v) { return std::clamp(v, -CoordinateLimit, CoordinateLimit); }
 TPoint Sane(TPoint p) { return TPoint{Sane(p.X), Sane(p.Y)}; }
-TRect Sane(const TRect& r) { return TRect{Sane(r.Left), Sane(r.Top), Sane(r.Right), Sane(r.Bottom)}; }
-
-TRect Offset(const TRect& r, int dx, int dy) { return r.Offset(dx, dy); }
+TRect Sane(const TRect& r) {
+  return TRect{Sane(r.Left), Sane(r.Top), Sane(r.Right), Sane(r.Bottom)};
+}
 
 // A copy between rectangles; different sizes stretch by nearest neighbour.
 void CopyPiece(gfx::Bitmap& destination, const TRect& to, const gfx::Bitmap& source,
@@ -137,10 +137,10 @@ void PaintNinePart(gfx::Bitmap& destination, int originX, int originY, const gfx
   const TRect& cr = cut.Client;
   const TRect& ncr = target.Client;
   auto from = [&](int left, int top, int right, int bottom) {
-    return Offset(TRect{left, top, right, bottom}, sourceRect.Left, sourceRect.Top);
+    return TRect{left, top, right, bottom}.Offset(sourceRect.Left, sourceRect.Top);
   };
   auto to = [&](int left, int top, int right, int bottom) {
-    return Offset(TRect{left, top, right, bottom}, originX, originY);
+    return TRect{left, top, right, bottom}.Offset(originX, originY);
   };
 
   // Band middles.
@@ -207,8 +207,8 @@ void BuildStrips(const NinePartCut& cut, const TRect& sourceRect, const gfx::Bit
                 DrawCentre::No);
   PaintNinePart(left, 0, -ncr.Top, source, sourceRect, cut, target, width, height, modes,
                 DrawCentre::No);
-  PaintNinePart(right, -ncr.Right, -ncr.Top, source, sourceRect, cut, target, width, height,
-                modes, DrawCentre::No);
+  PaintNinePart(right, -ncr.Right, -ncr.Top, source, sourceRect, cut, target, width, height, modes,
+                DrawCentre::No);
 }
 
 }  // namespace
@@ -236,10 +236,9 @@ void BuildNinePartImageEx(TPoint lt, TPoint rt, TPoint lb, TPoint rb, const TRec
 
 void BuildNinePartBorderStrips(TPoint lt, TPoint rt, TPoint lb, TPoint rb, const TRect& clientRect,
                                const TRect& sourceRect, const gfx::Bitmap& source, TPoint newLT,
-                               TPoint newRT, TPoint newLB, TPoint newRB,
-                               const TRect& newClientRect, int width, int height,
-                               BandModes stretch, gfx::Bitmap& top, gfx::Bitmap& bottom,
-                               gfx::Bitmap& left, gfx::Bitmap& right) {
+                               TPoint newRT, TPoint newLB, TPoint newRB, const TRect& newClientRect,
+                               int width, int height, BandModes stretch, gfx::Bitmap& top,
+                               gfx::Bitmap& bottom, gfx::Bitmap& left, gfx::Bitmap& right) {
   BuildStrips(SaneCut(lt, rt, lb, rb, clientRect), Sane(sourceRect), source,
               SaneCut(newLT, newRT, newLB, newRB, newClientRect), Sane(width), Sane(height),
               stretch, top, bottom, left, right);
@@ -272,10 +271,9 @@ void StretchNinePart(gfx::Bitmap& destination, const gfx::Bitmap& source, const 
   for (int row = 0; row < 3; ++row) {
     for (int column = 0; column < 3; ++column) {
       CopyPiece(destination,
-                TRect{targetX[column], targetY[row], targetX[column + 1], targetY[row + 1]},
-                source,
-                Offset(TRect{sourceX[column], sourceY[row], sourceX[column + 1], sourceY[row + 1]},
-                       s.Left, s.Top));
+                TRect{targetX[column], targetY[row], targetX[column + 1], targetY[row + 1]}, source,
+                TRect{sourceX[column], sourceY[row], sourceX[column + 1], sourceY[row + 1]}.Offset(
+                    s.Left, s.Top));
     }
   }
 }
@@ -289,7 +287,9 @@ void BuildHorzThreePartImage(int leftWidth, int rightWidth, const gfx::Bitmap& s
   if (source.IsEmpty() || destination.IsEmpty()) return;
   const int a = std::max(Sane(leftWidth), 0);
   const int b = std::max(Sane(rightWidth), 0);
-  if (a > 0) CopyPiece(destination, TRect{0, 0, a, height}, source, TRect{s.Left, s.Top, s.Left + a, s.Bottom});
+  if (a > 0)
+    CopyPiece(destination, TRect{0, 0, a, height}, source,
+              TRect{s.Left, s.Top, s.Left + a, s.Bottom});
   if (b > 0) {
     CopyPiece(destination, TRect{width - b, 0, width, height}, source,
               TRect{s.Right - b, s.Top, s.Right, s.Bottom});
@@ -309,7 +309,8 @@ void BuildVertThreePartImage(int topHeight, int bottomHeight, const gfx::Bitmap&
   if (source.IsEmpty() || destination.IsEmpty()) return;
   const int a = std::max(Sane(topHeight), 0);
   const int b = std::max(Sane(bottomHeight), 0);
-  if (a > 0) CopyPiece(destination, TRect{0, 0, width, a}, source, TRect{s.Left, s.Top, s.Right, s.Top + a});
+  if (a > 0)
+    CopyPiece(destination, TRect{0, 0, width, a}, source, TRect{s.Left, s.Top, s.Right, s.Top + a});
   if (b > 0) {
     CopyPiece(destination, TRect{0, height - b, width, height}, source,
               TRect{s.Left, s.Bottom - b, s.Right, s.Bottom});
@@ -326,7 +327,7 @@ void TileImage(const TRect& tileRect, const TRect& fillRect, const gfx::Bitmap& 
   if (fill.Width() <= 0 || fill.Height() <= 0 || source.IsEmpty()) return;
   const TRect s = Sane(sourceRect);
   TileArea(destination, TRect{0, 0, fill.Width(), fill.Height()}, source,
-           Offset(Sane(tileRect), s.Left, s.Top));
+           Sane(tileRect).Offset(s.Left, s.Top));
 }
 
 }  // namespace skin

@@ -1,8 +1,8 @@
+#include "skin/data/SkinUtils.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstddef>
-
-#include "skin/data/SkinUtils.h"
 
 namespace skin {
 

@@ -122,10 +122,9 @@ void BuildNinePartImageEx(TPoint lt, TPoint rt, TPoint lb, TPoint rb, const TRec
 // A size below zero from a damaged cut gives an empty bitmap.
 void BuildNinePartBorderStrips(TPoint lt, TPoint rt, TPoint lb, TPoint rb, const TRect& clientRect,
                                const TRect& sourceRect, const gfx::Bitmap& source, TPoint newLT,
-                               TPoint newRT, TPoint newLB, TPoint newRB,
-                               const TRect& newClientRect, int width, int height,
-                               BandModes stretch, gfx::Bitmap& top, gfx::Bitmap& bottom,
-                               gfx::Bitmap& left, gfx::Bitmap& right);
+                               TPoint newRT, TPoint newLB, TPoint newRB, const TRect& newClientRect,
+                               int width, int height, BandModes stretch, gfx::Bitmap& top,
+                               gfx::Bitmap& bottom, gfx::Bitmap& left, gfx::Bitmap& right);
 
 // The four bands of a mask picture at the target size, tiled like the
 // image bands (sizes as BuildNinePartBorderStrips).

@@ -136,7 +136,8 @@ std::uint8_t Fade(int c, int d, int i, int n) {
 }
 
 void FadePixel(std::uint8_t* own, const std::uint8_t* other, int i, int n) {
-  for (int channel = 0; channel < 3; ++channel) own[channel] = Fade(own[channel], other[channel], i, n);
+  for (int channel = 0; channel < 3; ++channel)
+    own[channel] = Fade(own[channel], other[channel], i, n);
 }
 
 void CheckSize(int width, int height) {
@@ -182,7 +183,8 @@ void TskEffectBmp::Draw(gfx::Bitmap& target, int x, int y) const {
   for (int ty = area.Top; ty < area.Bottom; ++ty) {
     const std::uint8_t* in = PixelPointer(area.Left - x, ty - y);
     gfx::Pixel* out = target.Row(ty);
-    for (int tx = area.Left; tx < area.Right; ++tx, in += 3) out[tx] = gfx::MakePixel(in[2], in[1], in[0]);
+    for (int tx = area.Left; tx < area.Right; ++tx, in += 3)
+      out[tx] = gfx::MakePixel(in[2], in[1], in[0]);
   }
 }
 
@@ -293,8 +295,10 @@ void TskEffectBmp::GradientMorph(const TskEffectBmp& other, double k) {
   for (int y = 0; y < FHeight; ++y) {
     std::memcpy(PixelPointer(first, y), other.PixelPointer(first, y),
                 std::size_t(last - first + 1) * 3);
-    for (int x = first; x >= 0; --x) FadePixel(PixelPointer(x, y), other.PixelPointer(x, y), first - x, ramp);
-    for (int x = last; x < FWidth; ++x) FadePixel(PixelPointer(x, y), other.PixelPointer(x, y), x - last, ramp);
+    for (int x = first; x >= 0; --x)
+      FadePixel(PixelPointer(x, y), other.PixelPointer(x, y), first - x, ramp);
+    for (int x = last; x < FWidth; ++x)
+      FadePixel(PixelPointer(x, y), other.PixelPointer(x, y), x - last, ramp);
   }
 }
 
@@ -460,8 +464,8 @@ void TskEffectBmp::SplitBlur(int amount) {
       const int x1 = columnsBefore[std::size_t(x)];
       const int x2 = columnsAfter[std::size_t(x)];
       for (int channel = 0; channel < 3; ++channel) {
-        const int sum = upper[x1 + channel] + upper[x2 + channel] + lower[x1 + channel] +
-                        lower[x2 + channel];
+        const int sum =
+            upper[x1 + channel] + upper[x2 + channel] + lower[x1 + channel] + lower[x2 + channel];
         buffer[std::size_t(x) * 3 + std::size_t(channel)] = std::uint8_t(sum >> 2);
       }
     }
@@ -478,7 +482,8 @@ void TskEffectBmp::RotateCounterClockwise(TskEffectBmp& target) const {
   // (y, width - 1 - x).
   for (int y = 0; y < FHeight; ++y) {
     const std::uint8_t* in = RowPointer(y);
-    for (int x = 0; x < FWidth; ++x, in += 3) std::memcpy(out.PixelPointer(y, FWidth - 1 - x), in, 3);
+    for (int x = 0; x < FWidth; ++x, in += 3)
+      std::memcpy(out.PixelPointer(y, FWidth - 1 - x), in, 3);
   }
   // The target keeps its own noise generator.
   out.FRandom = target.FRandom;
@@ -490,7 +495,8 @@ void TskEffectBmp::RotateClockwise(TskEffectBmp& target) const {
   // The top-left corner goes to the top-right: (x, y) to (height - 1 - y, x).
   for (int y = 0; y < FHeight; ++y) {
     const std::uint8_t* in = RowPointer(y);
-    for (int x = 0; x < FWidth; ++x, in += 3) std::memcpy(out.PixelPointer(FHeight - 1 - y, x), in, 3);
+    for (int x = 0; x < FWidth; ++x, in += 3)
+      std::memcpy(out.PixelPointer(FHeight - 1 - y, x), in, 3);
   }
   // The target keeps its own noise generator.
   out.FRandom = target.FRandom;

@@ -61,7 +61,9 @@ class TskEffectBmp {
   void GetRow(int y, std::span<std::uint8_t> buffer) const;
   void SetRow(int y, std::span<const std::uint8_t> buffer);
   // Unchecked: y must be inside the picture.
-  std::uint8_t* RowPointer(int y) { return FBits.data() + std::size_t(y) * std::size_t(FRowLength); }
+  std::uint8_t* RowPointer(int y) {
+    return FBits.data() + std::size_t(y) * std::size_t(FRowLength);
+  }
   const std::uint8_t* RowPointer(int y) const {
     return FBits.data() + std::size_t(y) * std::size_t(FRowLength);
   }

@@ -26,7 +26,8 @@ gfx::Bitmap CodedPicture(int width, int height, int originX, int originY) {
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       const int sx = x - originX, sy = y - originY;
-      picture.SetPixel(x, y, (sx < 0 || sy < 0) ? Marker : Marker | gfx::Pixel(sx) | gfx::Pixel(sy) << 8);
+      picture.SetPixel(x, y,
+                       (sx < 0 || sy < 0) ? Marker : Marker | gfx::Pixel(sx) | gfx::Pixel(sy) << 8);
     }
   }
   return picture;
@@ -100,7 +101,8 @@ TEST_F(NinePartImage, BandsTileWholeTilesAndCutOnlyTheLast) {
   ASSERT_EQ(out.Dimensions(), (gfx::Size{22, 17}));
   // Top band: corner 0..4, middle of 10 from a tile of 4 at 5, 9 and 13
   // (the last 2 wide), corner from 15.
-  const std::vector<int> top{0, 1, 2, 3, 4, 5, 6, 7, 8, 5, 6, 7, 8, 5, 6, 9, 10, 11, 12, 13, 14, 15};
+  const std::vector<int> top{0, 1, 2, 3, 4, 5,  6,  7,  8,  5,  6,
+                             7, 8, 5, 6, 9, 10, 11, 12, 13, 14, 15};
   for (int y = 0; y < 3; ++y) {
     EXPECT_EQ(SourceColumns(out, y), top) << "row " << y;
     EXPECT_EQ(SourceOf(out, 0, y).second, y);
@@ -145,8 +147,8 @@ TEST_F(NinePartImage, StretchFlagsStretchOnlyTheirBandsMiddle) {
   modes.Left = TileMode::Stretch;
   const gfx::Bitmap out = Build(Target{}, DrawCentre::No, modes);
   // Top middle: 4 source columns over 10, nearest neighbour.
-  EXPECT_EQ(SourceColumns(out, 0),
-            (std::vector<int>{0, 1, 2, 3, 4, 5, 5, 6, 6, 6, 7, 7, 8, 8, 8, 9, 10, 11, 12, 13, 14, 15}));
+  EXPECT_EQ(SourceColumns(out, 0), (std::vector<int>{0, 1, 2, 3, 4, 5,  5,  6,  6,  6,  7,
+                                                     7, 8, 8, 8, 9, 10, 11, 12, 13, 14, 15}));
   // Left middle: 2 source rows over 7.
   EXPECT_EQ(SourceRows(out, 0),
             (std::vector<int>{0, 1, 2, 3, 4, 5, 5, 5, 6, 6, 6, 6, 7, 8, 9, 10, 11}));
@@ -165,7 +167,8 @@ TEST_F(NinePartImage, ShorterMiddleGetsOneCutTile) {
   t.Width = 14;
   t.Height = 11;
   const gfx::Bitmap out = Build(t, DrawCentre::No);
-  EXPECT_EQ(SourceColumns(out, 0), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13, 14, 15}));
+  EXPECT_EQ(SourceColumns(out, 0),
+            (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13, 14, 15}));
   EXPECT_EQ(SourceRows(out, 0), (std::vector<int>{0, 1, 2, 3, 4, 5, 7, 8, 9, 10, 11}));
 }
 
@@ -209,8 +212,8 @@ TEST_F(NinePartImage, BorderStripsAreThePartsOfTheWholeImage) {
   const gfx::Bitmap whole = Build(t, DrawCentre::No, modes);
   gfx::Bitmap top, bottom, left, right;
   BuildNinePartBorderStrips(FCut.LT, FCut.RT, FCut.LB, FCut.RB, FCut.Client, FCut.Source, FPicture,
-                            t.LT, t.RT, t.LB, t.RB, t.Client, t.Width, t.Height, modes, top,
-                            bottom, left, right);
+                            t.LT, t.RT, t.LB, t.RB, t.Client, t.Width, t.Height, modes, top, bottom,
+                            left, right);
   EXPECT_EQ(top.Dimensions(), (gfx::Size{22, 3}));
   EXPECT_EQ(bottom.Dimensions(), (gfx::Size{22, 3}));
   EXPECT_EQ(left.Dimensions(), (gfx::Size{3, 11}));
@@ -229,8 +232,8 @@ TEST_F(NinePartImage, MaskStripsAreTiledBands) {
   BuildNinePartMaskStrips(FCut.LT, FCut.RT, FCut.LB, FCut.RB, FCut.Client, FCut.Source, FPicture,
                           t.LT, t.RT, t.LB, t.RB, t.Client, t.Width, t.Height, top, bottom, left,
                           right);
-  EXPECT_EQ(SourceColumns(top, 1),
-            (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 5, 6, 7, 8, 5, 6, 9, 10, 11, 12, 13, 14, 15}));
+  EXPECT_EQ(SourceColumns(top, 1), (std::vector<int>{0, 1, 2, 3, 4, 5,  6,  7,  8,  5,  6,
+                                                     7, 8, 5, 6, 9, 10, 11, 12, 13, 14, 15}));
   EXPECT_EQ(SourceRows(right, 0), (std::vector<int>{3, 4, 5, 6, 5, 6, 5, 6, 5, 7, 8}));
 }
 
@@ -260,7 +263,8 @@ TEST(SkinUtilsStretchNinePart, KeepsTheMarginsAndStretchesTheRest) {
   EXPECT_EQ(SourceOf(out, 26, 16), (Coded{12, 8}));
   const std::vector<int> columns = SourceColumns(out, 0);
   EXPECT_EQ(std::vector<int>(columns.begin() + 3, columns.begin() + 27),
-            (std::vector<int>{3, 3, 4, 4, 4, 5, 5, 6, 6, 6, 7, 7, 8, 8, 9, 9, 9, 10, 10, 11, 11, 11, 12, 12}));
+            (std::vector<int>{3, 3, 4, 4, 4, 5,  5,  6,  6,  6,  7,  7,
+                              8, 8, 9, 9, 9, 10, 10, 11, 11, 11, 12, 12}));
 }
 
 TEST(SkinUtilsStretchNinePart, ADestinationSmallerThanTheMarginsOnlyGetsCorners) {
@@ -284,18 +288,20 @@ TEST_F(ThreePartImage, HorizontalMiddleTiledOrStretched) {
   gfx::Bitmap out;
   BuildHorzThreePartImage(3, 2, FPicture, TileMode::Tile, 17, FSource, out);
   ASSERT_EQ(out.Dimensions(), (gfx::Size{17, 4}));
-  EXPECT_EQ(SourceColumns(out, 3), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 3, 4, 5, 6, 7, 3, 4, 8, 9}));
+  EXPECT_EQ(SourceColumns(out, 3),
+            (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 3, 4, 5, 6, 7, 3, 4, 8, 9}));
   EXPECT_EQ(SourceRows(out, 16), (std::vector<int>{0, 1, 2, 3}));
   BuildHorzThreePartImage(3, 2, FPicture, TileMode::Stretch, 17, FSource, out);
-  EXPECT_EQ(SourceColumns(out, 0), (std::vector<int>{0, 1, 2, 3, 3, 4, 4, 4, 5, 5, 6, 6, 6, 7, 7, 8, 9}));
+  EXPECT_EQ(SourceColumns(out, 0),
+            (std::vector<int>{0, 1, 2, 3, 3, 4, 4, 4, 5, 5, 6, 6, 6, 7, 7, 8, 9}));
 }
 
 TEST_F(ThreePartImage, HorizontalPartsOfNoWidth) {
   gfx::Bitmap out;
   // No fixed parts: the whole source is the middle.
   BuildHorzThreePartImage(0, 0, FPicture, TileMode::Tile, 23, FSource, out);
-  EXPECT_EQ(SourceColumns(out, 0),
-            (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1, 2}));
+  EXPECT_EQ(SourceColumns(out, 0), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1,
+                                                     2, 3, 4, 5, 6, 7, 8, 9, 0, 1, 2}));
   // No middle: the room between the fixed parts stays unpainted.
   BuildHorzThreePartImage(6, 4, FPicture, TileMode::Tile, 14, FSource, out);
   EXPECT_EQ(SourceColumns(out, 0),

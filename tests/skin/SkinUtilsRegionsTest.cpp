@@ -18,7 +18,8 @@ constexpr gfx::Pixel White = 0xFFFFFF;
 
 std::int32_t Int32At(const std::vector<std::uint8_t>& data, std::size_t offset) {
   return std::int32_t(std::uint32_t(data[offset]) | std::uint32_t(data[offset + 1]) << 8 |
-                      std::uint32_t(data[offset + 2]) << 16 | std::uint32_t(data[offset + 3]) << 24);
+                      std::uint32_t(data[offset + 2]) << 16 |
+                      std::uint32_t(data[offset + 3]) << 24);
 }
 
 TRect RectAt(const std::vector<std::uint8_t>& data, std::size_t index) {
@@ -127,22 +128,23 @@ class NinePartRegion : public ::testing::Test {
 
   std::optional<gfx::Region> Build(TPoint newRT, TPoint newLB, const TRect& newClient) {
     return BuildNinePartRegion(TPoint{5, 5}, TPoint{9, 5}, TPoint{5, 7}, TPoint{9, 7},
-                               TRect{3, 3, 13, 9}, TRect{0, 0, 16, 12}, FMask, TPoint{5, 5},
-                               newRT, newLB, TPoint{15, 12}, newClient, 22, 17);
+                               TRect{3, 3, 13, 9}, TRect{0, 0, 16, 12}, FMask, TPoint{5, 5}, newRT,
+                               newLB, TPoint{15, 12}, newClient, 22, 17);
   }
 
   gfx::Bitmap FMask = Picture(16, 12, Black);
 };
 
 TEST_F(NinePartRegion, IsTheClientRectangleAndTheBlackOfTheBands) {
-  const std::optional<gfx::Region> region = Build(TPoint{15, 5}, TPoint{5, 12}, TRect{3, 3, 19, 14});
+  const std::optional<gfx::Region> region =
+      Build(TPoint{15, 5}, TPoint{5, 12}, TRect{3, 3, 19, 14});
   ASSERT_TRUE(region.has_value());
   gfx::Region expected(TRect{0, 0, 22, 17});
   // Corners, and the notches repeated with their tiles: top middle at 6,
   // 10, 14; left middle rows 6, 8, 10.
-  for (const gfx::Point p : {gfx::Point{0, 0}, gfx::Point{21, 16}, gfx::Point{6, 0},
-                             gfx::Point{10, 0}, gfx::Point{14, 0}, gfx::Point{0, 6},
-                             gfx::Point{0, 8}, gfx::Point{0, 10}}) {
+  for (const gfx::Point p :
+       {gfx::Point{0, 0}, gfx::Point{21, 16}, gfx::Point{6, 0}, gfx::Point{10, 0},
+        gfx::Point{14, 0}, gfx::Point{0, 6}, gfx::Point{0, 8}, gfx::Point{0, 10}}) {
     expected.Subtract(TRect::FromSize(p.X, p.Y, 1, 1));
   }
   EXPECT_EQ(*region, expected);
@@ -150,7 +152,8 @@ TEST_F(NinePartRegion, IsTheClientRectangleAndTheBlackOfTheBands) {
 
 TEST_F(NinePartRegion, ClientRectangleIsInsideWhateverTheMaskSays) {
   FMask.Fill(White);
-  const std::optional<gfx::Region> region = Build(TPoint{15, 5}, TPoint{5, 12}, TRect{3, 3, 19, 14});
+  const std::optional<gfx::Region> region =
+      Build(TPoint{15, 5}, TPoint{5, 12}, TRect{3, 3, 19, 14});
   ASSERT_TRUE(region.has_value());
   EXPECT_EQ(*region, gfx::Region(TRect{3, 3, 19, 14}));
 }

@@ -27,7 +27,8 @@ TskEffectBmp Uniform(int width, int height, std::uint8_t value) {
 TskEffectBmp Coded(int width, int height, std::uint8_t tag) {
   TskEffectBmp b(width, height);
   for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) b.SetPixel(x, y, gfx::MakePixel(std::uint8_t(x), std::uint8_t(y), tag));
+    for (int x = 0; x < width; ++x)
+      b.SetPixel(x, y, gfx::MakePixel(std::uint8_t(x), std::uint8_t(y), tag));
   }
   return b;
 }
@@ -67,8 +68,9 @@ int RoundedQuotient(int numerator, int denominator) {
 }
 
 TEST(TskEffectBmpLayout, RowsArePaddedToFourBytes) {
-  for (const auto& [width, rowLength] : {std::pair{1, 4}, std::pair{2, 8}, std::pair{3, 12},
-                                         std::pair{4, 12}, std::pair{5, 16}, std::pair{700, 2100}}) {
+  for (const auto& [width, rowLength] :
+       {std::pair{1, 4}, std::pair{2, 8}, std::pair{3, 12}, std::pair{4, 12}, std::pair{5, 16},
+        std::pair{700, 2100}}) {
     const TskEffectBmp b(width, 3);
     EXPECT_EQ(b.RowLength(), rowLength) << width;
     EXPECT_EQ(b.Size(), std::size_t(rowLength) * 3);
@@ -183,9 +185,10 @@ TEST(TskEffectBmpMorph, APictureOfAnotherSizeChangesNothing) {
   const TskEffectBmp original = Coded(8, 4, 1);
   const TskEffectBmp other = Uniform(8, 5, 200);
   using MorphFunction = void (TskEffectBmp::*)(const TskEffectBmp&, double);
-  for (MorphFunction f : {&TskEffectBmp::Morph, &TskEffectBmp::GradientMorph,
-                          &TskEffectBmp::LeftGradientMorph, &TskEffectBmp::RightGradientMorph,
-                          &TskEffectBmp::LeftSlide, &TskEffectBmp::RightSlide, &TskEffectBmp::Push}) {
+  for (MorphFunction f :
+       {&TskEffectBmp::Morph, &TskEffectBmp::GradientMorph, &TskEffectBmp::LeftGradientMorph,
+        &TskEffectBmp::RightGradientMorph, &TskEffectBmp::LeftSlide, &TskEffectBmp::RightSlide,
+        &TskEffectBmp::Push}) {
     TskEffectBmp a = original;
     (a.*f)(other, 0.5);
     EXPECT_TRUE(SamePixels(a, original));
@@ -245,11 +248,13 @@ TEST_F(FadingMorph, GradientAlongATallPicture) {
 }
 
 TEST_F(FadingMorph, LeftAndRightGradients) {
-  EXPECT_EQ(Run(&TskEffectBmp::LeftGradientMorph, 0.0), (std::vector<int>{200, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(Run(&TskEffectBmp::LeftGradientMorph, 0.0),
+            (std::vector<int>{200, 0, 0, 0, 0, 0, 0, 0}));
   // a = 7: 200 * (7 - x) / 7.
   EXPECT_EQ(Run(&TskEffectBmp::LeftGradientMorph, 1.0),
             (std::vector<int>{200, 171, 143, 114, 86, 57, 29, 0}));
-  EXPECT_EQ(Run(&TskEffectBmp::RightGradientMorph, 0.0), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 200}));
+  EXPECT_EQ(Run(&TskEffectBmp::RightGradientMorph, 0.0),
+            (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 200}));
   EXPECT_EQ(Run(&TskEffectBmp::RightGradientMorph, 1.0),
             (std::vector<int>{25, 50, 75, 100, 125, 150, 175, 200}));
   // A picture one pixel wide has no room for either.
@@ -335,9 +340,9 @@ TEST(TskEffectBmpEffects, BrightnessAndDarkness) {
 TEST(TskEffectBmpEffects, GrayScaleAndInvert) {
   TskEffectBmp b(4, 1);
   b.SetPixel(0, 0, 0xFFFFFF);
-  b.SetPixel(1, 0, gfx::MakePixel(0, 0, 255));    // pure blue: 28.05
-  b.SetPixel(2, 0, gfx::MakePixel(255, 0, 0));    // pure red: 76.5 -> 76
-  b.SetPixel(3, 0, gfx::MakePixel(0, 255, 0));    // pure green: 150.45
+  b.SetPixel(1, 0, gfx::MakePixel(0, 0, 255));  // pure blue: 28.05
+  b.SetPixel(2, 0, gfx::MakePixel(255, 0, 0));  // pure red: 76.5 -> 76
+  b.SetPixel(3, 0, gfx::MakePixel(0, 255, 0));  // pure green: 150.45
   TskEffectBmp gray = b;
   gray.GrayScale();
   EXPECT_EQ(gray.GetPixel(0, 0), 0xFFFFFFu);
