@@ -7,6 +7,7 @@
 
 #include <gmock/gmock.h>
 
+#include <clocale>
 #include <thread>
 
 namespace platform::x11 {
@@ -260,6 +261,26 @@ TEST_F(X11Input, TypedTextArrivesAsUtf8) {
   ASSERT_EQ(RunCommand("xdotool type --delay 5 " + testing::ShellQuote(text)), 0);
   EXPECT_TRUE(PumpUntil(Platform(), FLog, [&](const EventLog&) { return TypedText(window) == text; }))
       << "typed: " << TypedText(window);
+}
+
+TEST_F(X11Input, TypedTextUnderAUtf8LocaleComesFromTheInputMethod) {
+  // A program that set a UTF-8 locale gets its text from Xlib's input
+  // method; without one the backend reads the key symbols itself.
+  const std::string previous = std::setlocale(LC_CTYPE, nullptr);
+  if (!std::setlocale(LC_CTYPE, "C.UTF-8")) GTEST_SKIP() << "no C.UTF-8 locale";
+  FPlatform = std::make_unique<X11Platform>();
+  const bool inputMethod = Platform().HasInputMethod();
+  const NativeWindow window = FocusedWindow(gfx::Rect::FromSize(200, 150, 300, 200));
+  {
+    ExtraKeys keys({XK_udiaeresis, 0x100626B /* 扫 */});
+    PumpFor(Platform(), FLog, 100);
+    ASSERT_EQ(RunCommand("xdotool type --delay 5 " + testing::ShellQuote("ü扫 ok")), 0);
+    EXPECT_TRUE(PumpUntil(Platform(), FLog, [&](const EventLog&) { return TypedText(window) == "ü扫 ok"; }))
+        << "typed: " << TypedText(window);
+  }
+  FPlatform.reset();
+  std::setlocale(LC_CTYPE, previous.c_str());
+  EXPECT_TRUE(inputMethod);
 }
 
 TEST_F(X11Input, HeldKeyRepeats) {
