@@ -23,10 +23,21 @@ constexpr FramePicture Version3Entries[] = {FramePicture::Picture, FramePicture:
 // Smallest BMP file: the 14-byte file header and the 12-byte core header.
 constexpr std::size_t BmpFileHeaderBytes = 14;
 constexpr std::size_t MinBmpBytes = BmpFileHeaderBytes + 12;
+constexpr std::size_t CompressedFileHeaderBytes = 8;
 
 std::uint32_t LoadUint32(const std::uint8_t* p) {
   return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
          std::uint32_t(p[3]) << 24;
+}
+
+void CheckBlockLength(std::int32_t length, std::size_t available) {
+  if (length < 0 || std::size_t(length) > available) {
+    throw core::EReadError("compressed skin file is shorter than its block length " +
+                           std::to_string(length));
+  }
+  if (std::size_t(length) > MaxCompressedBlockBytes) {
+    throw core::EReadError("compressed skin block of " + std::to_string(length) + " bytes is too large");
+  }
 }
 
 std::uint16_t LoadUint16(const std::uint8_t* p) { return std::uint16_t(p[0] | p[1] << 8); }
@@ -208,6 +219,30 @@ std::vector<std::uint8_t> WriteSkinContainer(const SkinContainer& container) {
   }
   out.insert(out.end(), container.Description.begin(), container.Description.end());
   return out;
+}
+
+CompressedSkinFile ParseCompressedSkinFile(std::span<const std::uint8_t> bytes) {
+  CompressedSkinFile file;
+  if (bytes.size() < 4) throw core::EReadError("compressed skin file ends inside its version");
+  file.Version = std::int32_t(LoadUint32(bytes.data()));
+  if (file.Version > MaxContainerVersion) return file;
+  if (bytes.size() < CompressedFileHeaderBytes) {
+    throw core::EReadError("compressed skin file ends inside its block length");
+  }
+  const std::int32_t length = std::int32_t(LoadUint32(bytes.data() + 4));
+  CheckBlockLength(length, bytes.size() - CompressedFileHeaderBytes);
+  file.Block.assign(bytes.begin() + CompressedFileHeaderBytes,
+                    bytes.begin() + CompressedFileHeaderBytes + length);
+  return file;
+}
+
+std::vector<std::uint8_t> MakeCompressedSkinFile(const CompressedSkinFile& file) {
+  std::vector<std::uint8_t> bytes;
+  bytes.reserve(CompressedFileHeaderBytes + file.Block.size());
+  AppendInt32(bytes, file.Version);
+  AppendInt32(bytes, std::int32_t(file.Block.size()));
+  bytes.insert(bytes.end(), file.Block.begin(), file.Block.end());
+  return bytes;
 }
 
 }  // namespace skin

@@ -49,6 +49,8 @@ inline constexpr std::int32_t WrittenContainerVersion = 2;
 // memory. A real skin is a few hundred kilobytes.
 inline constexpr std::size_t MaxContainerBytes = std::size_t(64) << 20;
 inline constexpr std::uint64_t MaxContainerPixels = std::uint64_t(64) << 20;
+// A zlib block never needs much more room than what it inflates to.
+inline constexpr std::size_t MaxCompressedBlockBytes = MaxContainerBytes + (std::size_t(1) << 20);
 
 // One picture of a container: its BMP file bytes as stored, and (after
 // reading with DecodePictures::Yes) the decoded picture.
@@ -96,5 +98,23 @@ SkinContainer ReadSkinContainer(std::span<const std::uint8_t> data,
 // version holds. Pictures are written as their Bmp bytes; the decoded
 // bitmaps are not looked at.
 std::vector<std::uint8_t> WriteSkinContainer(const SkinContainer& container);
+
+// The compressed skin file: the container version, the length L of the
+// zlib block and the block.
+//
+//   int32 version   3 or less, else the file is ignored
+//   int32 L         0 <= L <= MaxCompressedBlockBytes
+//   L bytes         a complete zlib stream
+struct CompressedSkinFile {
+  std::int32_t Version = WrittenContainerVersion;
+  std::vector<std::uint8_t> Block;
+};
+
+// Splits a compressed skin file. A version above MaxContainerVersion comes
+// back with an empty block and nothing else read. Raises core::EReadError
+// when the data is shorter than its header or its block length says, or
+// the block is larger than MaxCompressedBlockBytes.
+CompressedSkinFile ParseCompressedSkinFile(std::span<const std::uint8_t> bytes);
+std::vector<std::uint8_t> MakeCompressedSkinFile(const CompressedSkinFile& file);
 
 }  // namespace skin

@@ -18,17 +18,6 @@ namespace skin {
 namespace {
 
 constexpr std::size_t InflateChunk = 4096;
-constexpr std::size_t CompressedFileHeaderBytes = 8;
-
-std::int32_t LoadInt32(const std::uint8_t* p) {
-  return std::int32_t(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-                      std::uint32_t(p[3]) << 24);
-}
-
-void AppendInt32(std::vector<std::uint8_t>& out, std::int32_t value) {
-  const auto bits = std::uint32_t(value);
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(std::uint8_t(bits >> shift));
-}
 
 // The file a [PICTURES] value names, in the description's folder. Skins
 // come from a platform whose file names ignore letter case, so a name that
@@ -71,33 +60,6 @@ std::vector<std::uint8_t> LoadPictureFile(const std::string& path) {
 
 }  // namespace
 
-CompressedSkinFile ParseCompressedSkinFile(std::span<const std::uint8_t> bytes) {
-  CompressedSkinFile file;
-  if (bytes.size() < 4) throw core::EReadError("compressed skin file ends inside its version");
-  file.Version = LoadInt32(bytes.data());
-  if (file.Version > MaxContainerVersion) return file;
-  if (bytes.size() < CompressedFileHeaderBytes) {
-    throw core::EReadError("compressed skin file ends inside its block length");
-  }
-  const std::int32_t length = LoadInt32(bytes.data() + 4);
-  if (length < 0 || std::size_t(length) > bytes.size() - CompressedFileHeaderBytes) {
-    throw core::EReadError("compressed skin file is shorter than its block length " +
-                           std::to_string(length));
-  }
-  file.Block.assign(bytes.begin() + CompressedFileHeaderBytes,
-                    bytes.begin() + CompressedFileHeaderBytes + length);
-  return file;
-}
-
-std::vector<std::uint8_t> MakeCompressedSkinFile(const CompressedSkinFile& file) {
-  std::vector<std::uint8_t> bytes;
-  bytes.reserve(CompressedFileHeaderBytes + file.Block.size());
-  AppendInt32(bytes, file.Version);
-  AppendInt32(bytes, std::int32_t(file.Block.size()));
-  bytes.insert(bytes.end(), file.Block.begin(), file.Block.end());
-  return bytes;
-}
-
 void InflateSkinBlock(std::span<const std::uint8_t> block, core::TMemoryStream& target) {
   core::TReadOnlyMemoryStream source(block);
   core::TDecompressionStream inflater(source);
@@ -127,9 +89,16 @@ void TskCompressedStoredSkin::DecompressToStream(core::TMemoryStream& target) {
 }
 
 void TskCompressedStoredSkin::BuildFromSkinFile(const std::string& path) {
-  core::TMemoryStream file;
-  file.LoadFromFile(path);
-  const std::string_view text(reinterpret_cast<const char*>(file.Memory()), std::size_t(file.Size()));
+  std::string text;
+  {
+    core::TFileStream file(path, core::fmOpenRead);
+    const std::int64_t size = file.Size();
+    if (size < 0 || std::uint64_t(size) > MaxContainerBytes) {
+      throw core::EReadError(path + ": a skin description of " + std::to_string(size) + " bytes is not plausible");
+    }
+    text.resize(std::size_t(size));
+    file.ReadBuffer(text.data(), text.size());
+  }
   const core::TMemIniFile ini(core::GbkToUtf8(text));
   static constexpr std::string_view RequiredSections[] = {"VERSION", "PICTURES", "FORMINFO",
                                                           "SKINOBJECTS", "SKINCONTROLS"};
@@ -169,20 +138,18 @@ void TskCompressedStoredSkin::BuildFromSkinFile(const std::string& path) {
 
 void TskCompressedStoredSkin::ReadCompressedFile(const std::string& path) {
   FCompressedStream.Clear();
-  core::TFileStream file(path, core::fmOpenRead);
-  std::uint8_t header[CompressedFileHeaderBytes];
-  file.ReadBuffer(header, 4);
-  if (LoadInt32(header) > MaxContainerVersion) return;
-  file.ReadBuffer(header + 4, 4);
-  const std::int32_t length = LoadInt32(header + 4);
-  const std::int64_t available = file.Size() - file.Position();
-  if (length < 0 || length > available) {
-    throw core::EReadError("compressed skin file is shorter than its block length " +
-                           std::to_string(length));
+  std::vector<std::uint8_t> bytes;
+  {
+    core::TFileStream file(path, core::fmOpenRead);
+    const std::int64_t size = file.Size();
+    if (size < 0 || std::uint64_t(size) > MaxCompressedBlockBytes + 8) {
+      throw core::EReadError(path + ": a compressed skin file of " + std::to_string(size) +
+                             " bytes is not plausible");
+    }
+    bytes.resize(std::size_t(size));
+    file.ReadBuffer(bytes.data(), bytes.size());
   }
-  std::vector<std::uint8_t> block(static_cast<std::size_t>(length));
-  file.ReadBuffer(block.data(), block.size());
-  SetCompressedData(block);
+  SetCompressedData(ParseCompressedSkinFile(bytes).Block);
 }
 
 void TskCompressedStoredSkin::WriteCompressedFile(const std::string& path) const {

@@ -25,21 +25,6 @@
 
 namespace skin {
 
-// ---------------------------------------------------------------------------
-// The compressed skin file: the container version, the length of the zlib
-// block and the block.
-
-struct CompressedSkinFile {
-  std::int32_t Version = WrittenContainerVersion;
-  std::vector<std::uint8_t> Block;
-};
-
-// Splits a compressed skin file. A version above MaxContainerVersion comes
-// back with an empty block and nothing else read. Raises core::EReadError
-// when the data is shorter than its header or its block length says.
-CompressedSkinFile ParseCompressedSkinFile(std::span<const std::uint8_t> bytes);
-std::vector<std::uint8_t> MakeCompressedSkinFile(const CompressedSkinFile& file);
-
 // Inflates a zlib block onto target, in 4096-byte steps. Raises
 // core::EDecompressionError "compression error" for a damaged block and
 // core::EReadError when it inflates to more than MaxContainerBytes.

@@ -22,7 +22,7 @@ namespace {
 
 // A compressed block is never much larger than the container it inflates
 // to; anything bigger is not a skin.
-constexpr std::size_t MaxInputBytes = skin::MaxContainerBytes + (std::size_t(1) << 20);
+constexpr std::size_t MaxInputBytes = skin::MaxCompressedBlockBytes + 8;
 
 // The skin of IN, loaded by the skin data component exactly as the
 // program loads its stored skin.
