@@ -35,6 +35,8 @@ constexpr std::int32_t RegionTypeRectangles = 1;
 
 }  // namespace
 
+// The scan reads the mask's own rows: a gfx::Bitmap is already pixels in
+// memory, so the 24-bit copy (TFBitmap) would only cost a pass.
 std::vector<TRect> MaskToRects(const gfx::Bitmap& mask, int dx, int dy) {
   std::vector<TRect> rects;
   const int width = mask.Width();

@@ -152,6 +152,8 @@ void CheckSize(int width, int height) {
 
 TskEffectBmp::TskEffectBmp(int width, int height) {
   CheckSize(width, height);
+  // As with gfx::Bitmap, a picture without pixels has no extent either.
+  if (width == 0 || height == 0) width = height = 0;
   FWidth = width;
   FHeight = height;
   FRowLength = width * 3 + width % 4;
@@ -203,12 +205,12 @@ void TskEffectBmp::SetPixel(int x, int y, gfx::Pixel color) {
 }
 
 void TskEffectBmp::GetRow(int y, std::span<std::uint8_t> buffer) const {
-  if (y < 0 || y >= FHeight) return;
+  if (y < 0 || y >= FHeight || buffer.empty()) return;
   std::memcpy(buffer.data(), RowPointer(y), std::min(buffer.size(), std::size_t(FWidth) * 3));
 }
 
 void TskEffectBmp::SetRow(int y, std::span<const std::uint8_t> buffer) {
-  if (y < 0 || y >= FHeight) return;
+  if (y < 0 || y >= FHeight || buffer.empty()) return;
   std::memcpy(RowPointer(y), buffer.data(), std::min(buffer.size(), std::size_t(FWidth) * 3));
 }
 

@@ -36,6 +36,7 @@ class TskEffectBmp {
 
   TskEffectBmp() = default;
   // A black picture; throws gfx::Error for a negative or too large size.
+  // A size with a zero side gives the empty picture 0 x 0.
   TskEffectBmp(int width, int height);
   static TskEffectBmp CreateFromBitmap(const gfx::Bitmap& bitmap);
 

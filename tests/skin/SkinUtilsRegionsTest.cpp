@@ -34,6 +34,27 @@ gfx::Bitmap Picture(int width, int height, gfx::Pixel fill) {
   return b;
 }
 
+TEST(SkinUtilsTFBitmap, TopDownRowsOfBlueGreenRedPaddedToFourBytes) {
+  gfx::Bitmap picture(5, 3);
+  picture.SetPixel(0, 0, 0x112233);
+  picture.SetPixel(4, 2, 0xAABBCC);
+  const TFBitmap copy(picture);
+  EXPECT_EQ(copy.Width, 5);
+  EXPECT_EQ(copy.Height, 3);
+  EXPECT_EQ(copy.RowPad, 1);
+  EXPECT_EQ(copy.RowStride, 16);
+  ASSERT_EQ(copy.Rows.size(), 3u);
+  EXPECT_EQ(copy.Rows[2], copy.Bits + 32);
+  EXPECT_EQ(copy.Rows[0][0], 0x33);
+  EXPECT_EQ(copy.Rows[0][2], 0x11);
+  EXPECT_EQ(copy.Rows[2][12], 0xCC);
+  EXPECT_EQ(copy.Rows[2][14], 0xAA);
+  EXPECT_EQ(copy.Rows[2][15], 0);  // padding
+  const TFBitmap empty{gfx::Bitmap()};
+  EXPECT_EQ(empty.Bits, nullptr);
+  EXPECT_TRUE(empty.Rows.empty());
+}
+
 TEST(SkinUtilsMaskToRegionData, BlackRunsBecomeOneRowRectangles) {
   gfx::Bitmap mask = Picture(3, 1, Black);
   mask.SetPixel(1, 0, White);

@@ -77,6 +77,10 @@ TEST(TskEffectBmpLayout, RowsArePaddedToFourBytes) {
   }
   EXPECT_THROW(TskEffectBmp(-1, 2), gfx::Error);
   EXPECT_EQ(TskEffectBmp().Size(), 0u);
+  const TskEffectBmp flat(0, 5);
+  EXPECT_EQ(flat.Height(), 0);
+  std::vector<std::uint8_t> row(3);
+  flat.GetRow(0, row);
 }
 
 TEST(TskEffectBmpLayout, BitmapRoundTripAndPixelAccess) {
@@ -376,7 +380,6 @@ TEST(TskEffectBmpEffects, NoiseIsRepeatableBoundedAndClamped) {
   EXPECT_LE(high, 128 + 24);
   EXPECT_LT(low, 128 - 15);  // 400 draws reach well into the range
   EXPECT_GT(high, 128 + 15);
-  b.SetSeed(8);
   TskEffectBmp c = Uniform(40, 10, 128);
   c.SetSeed(8);
   c.AddNoise(50);
