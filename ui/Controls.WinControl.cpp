@@ -298,9 +298,16 @@ void TWinControl::RecreateWnd() {
 
 void TWinControl::CMRecreateWnd(TMessage&) {
   bool wasFocused = Focused();
+  bool wasShown = FHandle && IsWindowVisible(FHandle);
+  TControlGuard guard(this);
+  FRecreating = true;
   DestroyHandle();
-  UpdateShowing();
-  if (!FHandle) CreateHandle();
+  if (guard.Alive() && !FHandle) CreateHandle();
+  if (guard.Destroyed()) return;
+  // A window created hidden (a form) shows again as it was.
+  if (wasShown && FHandle && !IsWindowVisible(FHandle)) Perform(CM_SHOWINGCHANGED, 0, 0);
+  if (guard.Destroyed()) return;
+  FRecreating = false;
   if (wasFocused && FHandle && CanFocus()) ::ui::SetFocus(FHandle);
 }
 
@@ -486,7 +493,8 @@ void TWinControl::AlignControls(TControl* control, gfx::Rect& rect) {
 bool TWinControl::CanFocus() const {
   TCustomForm* form = GetParentForm(this);
   if (!form) return Visible() && Enabled();
-  for (const TControl* c = this; c; c = c->Parent()) {
+  // The form itself may still be hidden: focus then waits for it.
+  for (const TControl* c = this; c && c != form; c = c->Parent()) {
     if (!c->Visible() || !c->Enabled()) return false;
   }
   return true;

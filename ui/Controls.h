@@ -473,7 +473,8 @@ class TWinControl : public TControl {
   const WNDPROC& DefWndProc() const { return FDefWndProc; }
 
   // ---- Focus and tab order ----
-  // Visible and enabled up to a shown form.
+  // This control and its parents up to the form are visible and enabled
+  // (the form itself may be hidden yet).
   virtual bool CanFocus() const;
   virtual bool Focused() const;
   // Raises EInvalidOperation "Cannot focus a disabled or invisible window"
@@ -604,6 +605,9 @@ class TWinControl : public TControl {
   bool DoKeyPress(TMessage& message);
 
   HWND WindowHandle() const { return FHandle; }
+  // True while RecreateWnd makes the window again (showing it again is no
+  // new showing of the control).
+  bool Recreating() const { return FRecreating; }
 
  private:
   friend class TControl;
@@ -623,6 +627,7 @@ class TWinControl : public TControl {
   bool FTabStop = false;
   int FAlignLevel = 0;
   bool FShowing = false;
+  bool FRecreating = false;
 };
 
 // ---- Windowless and custom-painted controls -----------------------------

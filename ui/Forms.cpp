@@ -234,10 +234,12 @@ void TCustomForm::CMShowingChanged(TMessage&) {
   TControlGuard guard(this);
   if (Visible()) {
     if (FFormState.Contains(fsShowing)) return;
-    FFormState.Include(fsShowing);
-    DoShow();
-    if (guard.Destroyed()) return;
-    FFormState.Exclude(fsShowing);
+    if (!Recreating()) {
+      FFormState.Include(fsShowing);
+      DoShow();
+      if (guard.Destroyed()) return;
+      FFormState.Exclude(fsShowing);
+    }
     if (!Visible() || !(window = WindowHandle())) return;
     ApplyPosition();
     if (!FActiveControl) {
