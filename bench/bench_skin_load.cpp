@@ -13,6 +13,7 @@
 #include "core/Component.h"
 #include "core/Compression.h"
 #include "core/Encoding.h"
+#include "core/MemIniFile.h"
 #include "core/MemoryStream.h"
 #include "gfx/Bitmap.h"
 #include "gfx/BmpCodec.h"
@@ -186,6 +187,32 @@ void ReadContainer(benchmark::State& state) {
   }
 }
 BENCHMARK(ReadContainer)->Unit(benchmark::kMicrosecond);
+
+// The description alone: conversion to UTF-8, the INI reader, and every
+// section object reading its keys.
+void ReadDescription(benchmark::State& state) {
+  const BenchSkin& skin = Skin();
+  const skin::SkinContainer container = skin::ReadSkinContainer(skin.Container, skin::DecodePictures::No);
+  for (auto _ : state) {
+    const core::TMemIniFile ini(core::GbkToUtf8(container.Description));
+    skin::TskDataSkinObjectList objects;
+    skin::TskDataSkinControlList controls;
+    skin::LoadSkinObjects(ini, objects);
+    skin::LoadSkinControls(ini, controls);
+    benchmark::DoNotOptimize(controls.data());
+  }
+}
+BENCHMARK(ReadDescription)->Unit(benchmark::kMicrosecond);
+
+void ParseDescription(benchmark::State& state) {
+  const BenchSkin& skin = Skin();
+  const skin::SkinContainer container = skin::ReadSkinContainer(skin.Container, skin::DecodePictures::No);
+  for (auto _ : state) {
+    const core::TMemIniFile ini(core::GbkToUtf8(container.Description));
+    benchmark::DoNotOptimize(&ini);
+  }
+}
+BENCHMARK(ParseDescription)->Unit(benchmark::kMicrosecond);
 
 void FullLoad(benchmark::State& state) {
   const BenchSkin& skin = Skin();

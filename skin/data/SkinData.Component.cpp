@@ -112,7 +112,7 @@ void TskSkinData::LoadFromCompressedStoredSkin(TskCompressedStoredSkin& stored) 
     {
       core::TMemoryStream inflated;
       InflateSkinBlock(block, inflated);
-      container = ReadSkinContainer(inflated.Bytes());
+      container = ReadSkinContainer(inflated.Bytes(), DecodePictures::Yes, KeepPictureBytes::No);
     }
     FContainerInfo.Version = container.Version;
     FContainerInfo.UncompressedBytes = container.TotalBytes;

@@ -55,8 +55,8 @@ std::string EntryName(FramePicture picture) {
 // a failure names the item.
 class ContainerReader {
  public:
-  ContainerReader(std::span<const std::uint8_t> data, DecodePictures decode)
-      : FData(data), FDecode(decode) {}
+  ContainerReader(std::span<const std::uint8_t> data, DecodePictures decode, KeepPictureBytes keep)
+      : FData(data), FDecode(decode), FKeep(keep) {}
 
   std::size_t Position() const { return FPosition; }
   std::size_t Remaining() const { return FData.size() - FPosition; }
@@ -92,7 +92,7 @@ class ContainerReader {
         Fail(what + ": " + error.what());
       }
     }
-    picture.Bmp.assign(bytes.begin(), bytes.end());
+    if (FKeep == KeepPictureBytes::Yes) picture.Bmp.assign(bytes.begin(), bytes.end());
     FPosition += fileBytes;
   }
 
@@ -127,6 +127,7 @@ class ContainerReader {
 
   std::span<const std::uint8_t> FData;
   DecodePictures FDecode;
+  KeepPictureBytes FKeep;
   std::size_t FPosition = 0;
   std::uint64_t FPixels = 0;
 };
@@ -155,13 +156,14 @@ std::span<const FramePicture> FramePicturesOf(std::int32_t version) {
   return Version0Entries;
 }
 
-SkinContainer ReadSkinContainer(std::span<const std::uint8_t> data, DecodePictures decode) {
+SkinContainer ReadSkinContainer(std::span<const std::uint8_t> data, DecodePictures decode,
+                                KeepPictureBytes keep) {
   if (data.size() > MaxContainerBytes) {
     ContainerReader::Fail("skin container larger than " + std::to_string(MaxContainerBytes) + " bytes");
   }
   SkinContainer container;
   container.TotalBytes = data.size();
-  ContainerReader reader(data, decode);
+  ContainerReader reader(data, decode, keep);
   container.Version = reader.ReadInt32("the version");
   if (!container.IsSupported()) return container;
 

@@ -58,7 +58,7 @@ struct SkinContainerPicture {
   std::vector<std::uint8_t> Bmp;
   gfx::Bitmap Bitmap;
 
-  bool IsEmpty() const { return Bmp.empty(); }
+  bool IsEmpty() const { return Bmp.empty() && Bitmap.IsEmpty(); }
 };
 
 struct SkinContainer {
@@ -85,6 +85,9 @@ struct SkinContainer {
 };
 
 enum class DecodePictures { No, Yes };
+// Writers and unpackers need the BMP bytes; a skin that is being loaded
+// needs only the decoded pictures.
+enum class KeepPictureBytes { No, Yes };
 
 // Reads a container. A version above MaxContainerVersion stops the reading
 // right after it: the result holds only that version (IsSupported() false).
@@ -92,7 +95,8 @@ enum class DecodePictures { No, Yes };
 // ...") when the data ends early, a picture is damaged or a limit is passed.
 // With DecodePictures::No the BMP files are only delimited, not decoded.
 SkinContainer ReadSkinContainer(std::span<const std::uint8_t> data,
-                                DecodePictures decode = DecodePictures::Yes);
+                                DecodePictures decode = DecodePictures::Yes,
+                                KeepPictureBytes keep = KeepPictureBytes::Yes);
 
 // Writes a container of container.Version with the frame entries that
 // version holds. Pictures are written as their Bmp bytes; the decoded
