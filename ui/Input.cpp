@@ -5,6 +5,7 @@
 
 #include "ui/Desktop.h"
 #include "ui/MessageLoop.h"
+#include "ui/NotifyIconBridge.h"
 #include "ui/SystemMetrics.h"
 #include "ui/Windows.h"
 
@@ -448,6 +449,10 @@ bool Desktop::TranslateNextEvent() {
         SetWindowPos(top->Handle, nullptr, event.Area.Left, event.Area.Top, event.Area.Width(),
                      event.Area.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
       }
+      break;
+    case EventKind::NotifyIcon:
+    case EventKind::TaskbarCreated:
+      TranslateNotifyIconEvent(*this, event);
       break;
     default:
       // Events of services the window system does not route are dropped.
