@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <climits>
 #include <unordered_map>
 
 #include "core/Exception.h"
@@ -519,6 +520,10 @@ int TWinControl::TabOrder() const {
 }
 
 void TWinControl::SetTabOrder(int order) {
+  if (ComponentState().Contains(core::csLoading)) {
+    FStoredTabOrder = order;
+    return;
+  }
   if (!Parent()) return;
   auto& list = Parent()->FTabList;
   auto found = std::find(list.begin(), list.end(), this);
@@ -1029,7 +1034,14 @@ void TWinControl::CMFocusChanged(TMessage& message) { Broadcast(message); messag
 void TWinControl::Loaded() {
   TControl::Loaded();
   // Children that stored a tab order get their places now that all of
-  // them exist.
+  // them exist (setting them one by one while they were read would have
+  // clamped the early ones).
+  std::stable_sort(FTabList.begin(), FTabList.end(), [](const TWinControl* a, const TWinControl* b) {
+    int keyA = a->FStoredTabOrder >= 0 ? a->FStoredTabOrder : INT_MAX;
+    int keyB = b->FStoredTabOrder >= 0 ? b->FStoredTabOrder : INT_MAX;
+    return keyA < keyB;
+  });
+  for (TWinControl* child : FTabList) child->FStoredTabOrder = -1;
   Realign();
 }
 

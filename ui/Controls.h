@@ -52,6 +52,8 @@ namespace ui {
 class TWinControl;
 class TCustomForm;
 class TPopupMenu;
+template <class T>
+class TPropertyList;
 
 // ---- Small types ------------------------------------------------------
 
@@ -176,6 +178,7 @@ using TWndMethod = std::function<void(TMessage& message)>;
 class TControl : public core::TComponent {
  public:
   using inherited = core::TComponent;
+  static void DefineProperties(TPropertyList<TControl>& list);
 
   explicit TControl(core::TComponent* owner);
   ~TControl() override;
@@ -440,6 +443,7 @@ class TControl : public core::TComponent {
 class TWinControl : public TControl {
  public:
   using inherited = TControl;
+  static void DefineProperties(TPropertyList<TWinControl>& list);
 
   explicit TWinControl(core::TComponent* owner);
   ~TWinControl() override;
@@ -628,6 +632,8 @@ class TWinControl : public TControl {
   int FAlignLevel = 0;
   bool FShowing = false;
   bool FRecreating = false;
+  // The TabOrder a layout gave, applied once all siblings exist.
+  int FStoredTabOrder = -1;
 };
 
 // ---- Windowless and custom-painted controls -----------------------------

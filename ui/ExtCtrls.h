@@ -6,12 +6,16 @@
 
 namespace ui {
 
+template <class T>
+class TPropertyList;
+
 // Raises OnTimer every Interval milliseconds while Enabled, from the
 // message loop (a WM_TIMER of a hidden window of its own). Interval 0 or
 // no OnTimer stops it.
 class TTimer : public core::TComponent {
  public:
   using inherited = core::TComponent;
+  static void DefineProperties(TPropertyList<TTimer>& list);
 
   explicit TTimer(core::TComponent* owner);
   ~TTimer() override;

@@ -25,6 +25,8 @@
 namespace ui {
 
 class TMenu;
+template <class T>
+class TPropertyList;
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 // The border of a control: bsNone or bsSingle.
@@ -80,6 +82,7 @@ using TShortCutEvent = TMethod<void(TMessage& Msg, bool& Handled)>;
 class TCustomForm : public TWinControl {
  public:
   using inherited = TWinControl;
+  static void DefineProperties(TPropertyList<TCustomForm>& list);
 
   explicit TCustomForm(core::TComponent* owner);
   ~TCustomForm() override;
@@ -204,6 +207,7 @@ class TCustomForm : public TWinControl {
 
  private:
   friend class TApplication;
+  friend class TPropertyList<TCustomForm>;
   void ApplyPosition();
   void SetWindowFocus();
   void CloseModal();

@@ -14,6 +14,7 @@
 #include "gfx/Error.h"
 #include "gfx/PngCodec.h"
 #include "ui/DeviceContext.h"
+#include "ui/Properties.h"
 #include "ui/SystemMetrics.h"
 
 namespace ui {
@@ -582,6 +583,38 @@ void TIcon::Assign(const TPersistent& source) {
     return;
   }
   TGraphic::Assign(source);
+}
+
+}  // namespace ui
+
+// ---- Published properties ----------------------------------------------------
+
+namespace ui {
+
+namespace {
+bool ColorIdentOf(TColor color, std::string& name) { return ColorToIdent(color, name); }
+bool IdentColorOf(std::string_view name, TColor& color) { return IdentToColor(name, color); }
+bool CharsetIdentOf(int charset, std::string& name) { return CharsetToIdent(charset, name); }
+bool IdentCharsetOf(std::string_view name, int& charset) { return IdentToCharset(name, charset); }
+}  // namespace
+
+void TFont::DefineProperties(TPropertyList<TFont>& list) {
+  // Always stored, as a layout writes a whole font.
+  list.IdentInteger("Charset", &TFont::Charset, &TFont::SetCharset, std::optional<int>{}, &CharsetIdentOf,
+                    &IdentCharsetOf);
+  list.IdentInteger("Color", &TFont::Color, &TFont::SetColor, std::optional<TColor>{}, &ColorIdentOf, &IdentColorOf);
+  list.Property("Height", &TFont::Height, &TFont::SetHeight);
+  list.Property("Name", &TFont::Name, &TFont::SetName);
+  list.Set("Style", &TFont::Style, &TFont::SetStyle, std::optional<TFontStyles>{},
+           {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
+}
+
+void TGraphic::DefineProperties(TPropertyList<TGraphic>& list) {
+  list.Binary("Data", [](TGraphic& g) { return g.SaveToBytes(); },
+              [](TGraphic& g, std::span<const std::uint8_t> bytes) {
+                if (bytes.empty()) return;
+                g.LoadFromBytes(bytes);
+              });
 }
 
 }  // namespace ui

@@ -27,6 +27,8 @@ class TStream;
 namespace ui {
 
 class DeviceContext;
+template <class T>
+class TPropertyList;
 
 // ---- Colours ----------------------------------------------------------
 
@@ -93,6 +95,7 @@ bool IdentToColor(std::string_view name, TColor& color);
 // one object that uses it (a control, a canvas).
 class TGraphicsObject : public TPersistent {
  public:
+  using inherited = TPersistent;
   using TChangeEvent = std::function<void(TGraphicsObject* sender)>;
   // Fired after every change of a property; the handler may not destroy
   // the object.
@@ -117,6 +120,8 @@ bool IdentToCharset(std::string_view name, int& charset);
 // points at 96 pixels per inch.
 class TFont : public TGraphicsObject {
  public:
+  using inherited = TGraphicsObject;
+  static void DefineProperties(TPropertyList<TFont>& list);
   static constexpr int PixelsPerInch = 96;
 
   TFont();
@@ -260,6 +265,9 @@ class TCanvas : public TPersistent {
 // bytes of its file, BMP or PNG).
 class TGraphic : public TPersistent {
  public:
+  using inherited = TPersistent;
+  // The picture's file as one binary property, "Data".
+  static void DefineProperties(TPropertyList<TGraphic>& list);
   virtual bool Empty() const = 0;
   virtual int Width() const = 0;
   virtual int Height() const = 0;
@@ -290,6 +298,7 @@ class TGraphic : public TPersistent {
 // first use and follows the picture's size.
 class TBitmap : public TGraphic {
  public:
+  using inherited = TGraphic;
   TBitmap();
   TBitmap(int width, int height);
   ~TBitmap() override;
@@ -327,6 +336,7 @@ class TBitmap : public TGraphic {
 // A window's icon: one picture (the task bar and caption show it).
 class TIcon : public TGraphic {
  public:
+  using inherited = TGraphic;
   bool Empty() const override { return FPicture.IsEmpty(); }
   int Width() const override { return FPicture.Width(); }
   int Height() const override { return FPicture.Height(); }

@@ -11,12 +11,16 @@
 
 namespace ui {
 
+template <class T>
+class TPropertyList;
+
 // Pictures of one size, drawn by index (menus, page tabs, tray icon
 // cycling). Pictures of another size are stretched to the list's size when
 // added. Layouts store the pictures as one strip, left to right.
 class TImageList : public core::TComponent {
  public:
   using inherited = core::TComponent;
+  static void DefineProperties(TPropertyList<TImageList>& list);
 
   explicit TImageList(core::TComponent* owner);
   ~TImageList() override;

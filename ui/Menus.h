@@ -15,6 +15,8 @@ namespace ui {
 
 class TMenu;
 class TImageList;
+template <class T>
+class TPropertyList;
 
 // A key with its modifiers: the virtual key in the low byte, scShift,
 // scCtrl and scAlt above it; 0 is none.
@@ -41,6 +43,7 @@ std::string StripHotkey(std::string_view caption);
 class TMenuItem : public core::TComponent {
  public:
   using inherited = core::TComponent;
+  static void DefineProperties(TPropertyList<TMenuItem>& list);
 
   explicit TMenuItem(core::TComponent* owner);
   ~TMenuItem() override;
@@ -123,6 +126,7 @@ class TMenuItem : public core::TComponent {
 class TMenu : public core::TComponent {
  public:
   using inherited = core::TComponent;
+  static void DefineProperties(TPropertyList<TMenu>& list);
 
   explicit TMenu(core::TComponent* owner);
   ~TMenu() override;
@@ -157,6 +161,7 @@ enum TPopupAlignment { paLeft, paRight, paCenter };
 class TPopupMenu : public TMenu {
  public:
   using inherited = TMenu;
+  static void DefineProperties(TPropertyList<TPopupMenu>& list);
 
   explicit TPopupMenu(core::TComponent* owner);
   ~TPopupMenu() override;
