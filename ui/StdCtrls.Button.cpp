@@ -255,7 +255,8 @@ void TCustomCheckBox::SetState(TCheckBoxState state) {
   if (state == FState) return;
   FState = state;
   Invalidate();
-  CheckedChanged();
+  // A layout being read sets the state it stores, nothing more.
+  if (!ComponentState().Contains(core::csLoading)) CheckedChanged();
 }
 
 void TCustomCheckBox::CheckedChanged() { Click(); }

@@ -67,6 +67,7 @@ TCustomMemo::TCustomMemo(core::TComponent* owner) : TCustomEdit(owner), FLines(*
   SetMultiLine(true);
   SetWantKeys(FWantReturns, FWantTabs);
   SetAutoSelect(false);
+  SetWordWrap(true);
   SetBounds(Left(), Top(), 185, 89);
 }
 

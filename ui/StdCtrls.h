@@ -196,6 +196,7 @@ class TButton : public TButtonControl {
   // Clicks the button as the user would (modal result, then OnClick).
   void Click() override;
   void Dispatch(TMessage& message) override;
+  static void DefineProperties(TPropertyList<TButton>& list);
 
  protected:
   void ButtonActivated() override;
@@ -233,6 +234,7 @@ class TCustomCheckBox : public TButtonControl {
   void SetAlignment(TAlignment value);
 
   void Dispatch(TMessage& message) override;
+  static void DefineProperties(TPropertyList<TCustomCheckBox>& list);
 
  protected:
   // The user's toggle.
@@ -254,6 +256,7 @@ class TCustomCheckBox : public TButtonControl {
 
 class TCheckBox : public TCustomCheckBox {
  public:
+  using inherited = TCustomCheckBox;
   using TCustomCheckBox::TCustomCheckBox;
 };
 
@@ -277,6 +280,7 @@ class TCustomGroupBox : public TCustomControl {
   using inherited = TCustomControl;
 
   explicit TCustomGroupBox(core::TComponent* owner);
+  static void DefineProperties(TPropertyList<TCustomGroupBox>& list);
 
  protected:
   // The client area without the caption line and the frame.
@@ -287,6 +291,7 @@ class TCustomGroupBox : public TCustomControl {
 
 class TGroupBox : public TCustomGroupBox {
  public:
+  using inherited = TCustomGroupBox;
   using TCustomGroupBox::TCustomGroupBox;
 };
 
@@ -341,6 +346,7 @@ class TScrollBar : public TCustomControl {
   gfx::Rect ThumbRect() const;
 
   void Dispatch(TMessage& message) override;
+  static void DefineProperties(TPropertyList<TScrollBar>& list);
 
  protected:
   // Raises OnScroll; the handler may change position.
@@ -414,6 +420,7 @@ class TCustomLabel : public TGraphicControl {
   void SetFocusControl(TWinControl* control);
 
   void Dispatch(TMessage& message) override;
+  static void DefineProperties(TPropertyList<TCustomLabel>& list);
 
  protected:
   // Draws the caption into rect with the DT_ flags on Canvas (its font is
@@ -446,6 +453,7 @@ class TCustomLabel : public TGraphicControl {
 
 class TLabel : public TCustomLabel {
  public:
+  using inherited = TCustomLabel;
   using TCustomLabel::TCustomLabel;
 };
 
@@ -555,6 +563,7 @@ class TCustomEdit : public TCustomControl {
 
   void Dispatch(TMessage& message) override;
   void DefaultHandler(TMessage& message) override;
+  static void DefineProperties(TPropertyList<TCustomEdit>& list);
 
  protected:
   // Raised after every change of the text, by the user or the program.
@@ -652,6 +661,7 @@ class TCustomEdit : public TCustomControl {
 
 class TEdit : public TCustomEdit {
  public:
+  using inherited = TCustomEdit;
   using TCustomEdit::TCustomEdit;
 };
 
@@ -705,6 +715,8 @@ class TCustomMemo : public TCustomEdit {
   TScrollBar* VerticalBar() const { return FVerticalBar; }
   TScrollBar* HorizontalBar() const { return FHorizontalBar; }
 
+  static void DefineProperties(TPropertyList<TCustomMemo>& list);
+
  protected:
   gfx::Rect TextArea() const override;
   void ScrollChanged() override;
@@ -725,7 +737,14 @@ class TCustomMemo : public TCustomEdit {
 
 class TMemo : public TCustomMemo {
  public:
+  using inherited = TCustomMemo;
   using TCustomMemo::TCustomMemo;
 };
+
+// Registers the standard and common control classes (buttons, check and
+// radio boxes, group box, scroll bar, label, edit, masked edit, memo, page
+// control, tab sheet, up-down) so that stored layouts can create them.
+// Safe to call more than once.
+void RegisterStandardControls();
 
 }  // namespace ui
