@@ -329,6 +329,8 @@ class TControl : public core::TComponent {
 
   // The layout reader's hook: runs once everything of the layout exists.
   void Loaded() override;
+  // With csSetCaption, a caption equal to the old name follows the name.
+  void SetName(const std::string& name) override;
 
  protected:
   // ---- Raisers: each raises its event when assigned ----
@@ -356,7 +358,6 @@ class TControl : public core::TComponent {
   virtual void FontChanged();
   // The canvas-free colour: the parent's colour while ParentColor.
   void Notification(core::TComponent* component, core::TOperation operation) override;
-  void SetName(const std::string& name) override;
 
   // Sends msg to every direct child; stops at the first one that sets a
   // non-zero Result (windowless controls first).

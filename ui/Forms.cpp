@@ -144,6 +144,16 @@ void TCustomForm::CreateWnd() {
 }
 
 gfx::Rect TCustomForm::ClientRect() const {
+  // A layout being read sets the width and the height one at a time.
+  if (FPendingClientWidth >= 0 || FPendingClientHeight >= 0) {
+    gfx::Rect current = ComputedClientRect();
+    return gfx::Rect{0, 0, FPendingClientWidth >= 0 ? FPendingClientWidth : current.Width(),
+                     FPendingClientHeight >= 0 ? FPendingClientHeight : current.Height()};
+  }
+  return ComputedClientRect();
+}
+
+gfx::Rect TCustomForm::ComputedClientRect() const {
   if (WindowHandle()) return TWinControl::ClientRect();
   // Without a window the frame is the one the styles would give.
   TCreateParams params;
@@ -176,8 +186,8 @@ void TCustomForm::Loaded() {
   // The stored client size wins over the stored outer size.
   core::TComponent::Loaded();
   if (FPendingClientWidth >= 0 || FPendingClientHeight >= 0) {
-    int width = FPendingClientWidth >= 0 ? FPendingClientWidth : ClientWidth();
-    int height = FPendingClientHeight >= 0 ? FPendingClientHeight : ClientHeight();
+    int width = ClientWidth();
+    int height = ClientHeight();
     FPendingClientWidth = FPendingClientHeight = -1;
     SetClientSize(width, height);
   }

@@ -209,6 +209,7 @@ class TCustomForm : public TWinControl {
   friend class TApplication;
   friend class TPropertyList<TCustomForm>;
   void ApplyPosition();
+  gfx::Rect ComputedClientRect() const;
   void SetWindowFocus();
   void CloseModal();
   // The form's windows are disabled while another form is modal.
