@@ -92,9 +92,10 @@ void X11Platform::WaitForEvent(int timeoutMilliseconds) {
     }
     const int settle = PendingChangeDelay();
     if (settle >= 0 && (wait < 0 || settle < wait)) wait = settle;
-    pollfd descriptors[2] = {{ConnectionNumber(FDisplay), POLLIN, 0},
-                             {FWakeDescriptor, POLLIN, 0}};
-    const int ready = poll(descriptors, 2, wait);
+    std::vector<pollfd> descriptors{{ConnectionNumber(FDisplay), POLLIN, 0},
+                                    {FWakeDescriptor, POLLIN, 0}};
+    if (FNotifyIcons) FNotifyIcons->PrepareWait(descriptors, wait);
+    const int ready = poll(descriptors.data(), descriptors.size(), wait);
     if (ready < 0 && errno != EINTR) return;
     if (ready > 0 && (descriptors[1].revents & POLLIN)) {
       std::uint64_t count = 0;
@@ -119,6 +120,14 @@ bool X11Platform::PumpEvents() {
     // The input method takes the key events it composes from.
     if (XFilterEvent(&event, XNone)) continue;
     Translate(event);
+  }
+  if (FNotifyIcons) {
+    FNotifyIcons->Dispatch();
+    Event notice;
+    while (FNotifyIcons->NextEvent(notice)) {
+      Queue(notice);
+      any = true;
+    }
   }
   CheckPendingChanges();
   return any;

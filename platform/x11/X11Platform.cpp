@@ -85,6 +85,7 @@ X11Platform::X11Platform(const char* displayName) {
 }
 
 X11Platform::~X11Platform() {
+  FNotifyIcons.reset();
   if (FInputContext) XDestroyIC(FInputContext);
   if (FInputMethod) XCloseIM(FInputMethod);
   for (const auto& [id, data] : FWindows) {
@@ -95,6 +96,16 @@ X11Platform::~X11Platform() {
   XFreeGC(FDisplay, FGc);
   XCloseDisplay(FDisplay);
   close(FWakeDescriptor);
+}
+
+NotifyIconService* X11Platform::NotifyIcons() {
+  if (!FNotifyIcons) {
+    NotifyIconX11::Options options;
+    options.DisplayName = DisplayString(FDisplay);
+    options.DoubleClickTime = DoubleClickTime();
+    FNotifyIcons = std::make_unique<NotifyIconX11>(options);
+  }
+  return FNotifyIcons.get();
 }
 
 void X11Platform::InternAtoms() {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -11,6 +12,7 @@
 
 #include "platform/Platform.h"
 #include "platform/VirtualKeys.h"
+#include "platform/x11/NotifyIconX11.h"
 #include "platform/x11/PixelFormat.h"
 
 // Xlib's types, declared without its header so that users of this class do
@@ -71,6 +73,8 @@ class X11Platform : public Platform {
   void Beep() override;
   std::string ProgramFilePath() override;
   bool CaptureScreen(const gfx::Rect& area, gfx::Bitmap& picture) override;
+  // Made at the first call (it opens an X and a bus connection of its own).
+  NotifyIconService* NotifyIcons() override;
 
   // ---- For tests and tools of this backend ----
   _XDisplay* XDisplay() const { return FDisplay; }
@@ -211,6 +215,8 @@ class X11Platform : public Platform {
   // Server-side scratch for converted image rows when the server's format
   // differs from the bitmap's.
   std::vector<std::uint8_t> FConversion;
+  // The notification area; polled and pumped with the display once made.
+  std::unique_ptr<NotifyIconX11> FNotifyIcons;
 };
 
 }  // namespace platform::x11

@@ -76,6 +76,9 @@ bool HaveTray() {
   return XGetSelectionOwner(client.Connection(), selection) != 0;
 }
 
+// Balloons belong to an icon, and the icon needs a place.
+bool HaveBalloons() { return NameHasOwner("org.freedesktop.Notifications") && HaveTray(); }
+
 // The notice codes in the log; TaskbarCreated counts as 0. Pointer moves
 // are left out unless asked for, since the pointer's path is not ours.
 std::vector<std::uint32_t> Codes(const EventLog& log, bool withMoves = false) {
@@ -193,7 +196,7 @@ class NotifyIconX11Test : public ::testing::Test {
 // ---- Balloons ----
 
 TEST_F(NotifyIconX11Test, ABalloonReachesTheDaemonAndItsExpiryComesBack) {
-  if (!NameHasOwner("org.freedesktop.Notifications")) GTEST_SKIP() << "no notification daemon";
+  if (!HaveBalloons()) GTEST_SKIP() << "needs a notification daemon and the XEmbed tray";
   NotificationMonitor monitor;
   ASSERT_TRUE(monitor.Monitoring());
   NotifyIconX11 service;
@@ -227,7 +230,7 @@ TEST_F(NotifyIconX11Test, ABalloonReachesTheDaemonAndItsExpiryComesBack) {
 }
 
 TEST_F(NotifyIconX11Test, ABalloonRemovedOrDeletedWithItsIconIsClosed) {
-  if (!NameHasOwner("org.freedesktop.Notifications")) GTEST_SKIP() << "no notification daemon";
+  if (!HaveBalloons()) GTEST_SKIP() << "needs a notification daemon and the XEmbed tray";
   NotificationMonitor monitor;
   ASSERT_TRUE(monitor.Monitoring());
   NotifyIconX11 service;
@@ -268,7 +271,7 @@ TEST_F(NotifyIconX11Test, ABalloonRemovedOrDeletedWithItsIconIsClosed) {
 }
 
 TEST_F(NotifyIconX11Test, ANewBalloonReplacesTheOneShown) {
-  if (!NameHasOwner("org.freedesktop.Notifications")) GTEST_SKIP() << "no notification daemon";
+  if (!HaveBalloons()) GTEST_SKIP() << "needs a notification daemon and the XEmbed tray";
   NotificationMonitor monitor;
   ASSERT_TRUE(monitor.Monitoring());
   NotifyIconX11 service;
@@ -287,11 +290,12 @@ TEST_F(NotifyIconX11Test, ANewBalloonReplacesTheOneShown) {
 }
 
 TEST_F(NotifyIconX11Test, AClickOnTheBubbleIsReportedOnce) {
-  if (!NameHasOwner("org.freedesktop.Notifications")) GTEST_SKIP() << "no notification daemon";
+  if (!HaveBalloons()) GTEST_SKIP() << "needs a notification daemon and the XEmbed tray";
   NotifyIconX11 service;
   ASSERT_TRUE(service.Add(IconRecord()));
   EventLog log;
-  ASSERT_TRUE(service.Modify(BalloonRecord("Ostvane", ErrorText, 20000, bkWarning)));
+  // A text of its own: the daemon merges a bubble equal to one still shown.
+  ASSERT_TRUE(service.Modify(BalloonRecord("Ostvane", "点击这里", 20000, bkWarning)));
   ASSERT_TRUE(Pump(service, log, [&] { return Contains(Codes(log), NIN_BALLOONSHOW); }));
   PumpFor(service, log, 300);  // the bubble is drawn after the answer
   // The session's daemon puts its 300-pixel bubble 10 pixels from the top
@@ -519,6 +523,36 @@ TEST_F(NotifyIconX11Test, AWatcherWithoutAHostLeavesTheIconInTheTrayUntilAHostCo
   ASSERT_TRUE(Pump(service, log, [&] { return Contains(Codes(log), 0); }));
   EXPECT_EQ(service.HostOf(Owner, IconId), NotifyIconHost::StatusNotifierItem);
   EXPECT_EQ(service.XEmbedWindow(Owner, IconId), 0u);
+}
+
+// ---- Through the platform's event loop ----
+
+TEST_F(NotifyIconX11Test, ThePlatformWaitsForAndDeliversTheNotices) {
+  if (!HaveBalloons()) GTEST_SKIP() << "needs a notification daemon and the XEmbed tray";
+  X11Platform platform;
+  NotifyIconService* service = platform.NotifyIcons();
+  ASSERT_NE(service, nullptr);
+  EXPECT_EQ(platform.NotifyIcons(), service) << "one area per platform";
+  ASSERT_TRUE(service->Add(IconRecord()));
+  ASSERT_TRUE(service->Modify(BalloonRecord("Ostvane", "through the platform", 1000, bkInfo)));
+
+  // WaitForEvent sleeps in poll until the daemon's answers come.
+  EventLog log;
+  ASSERT_TRUE(PumpUntil(platform, log, [](const EventLog& events) {
+    return Contains(Codes(events), NIN_BALLOONTIMEOUT);
+  }, 8000));
+  EXPECT_EQ(Codes(log), (std::vector<std::uint32_t>{NIN_BALLOONSHOW, NIN_BALLOONTIMEOUT}));
+
+  // A click on the docked icon, from the X side.
+  const unsigned long window = dynamic_cast<NotifyIconX11&>(*service).XEmbedWindow(Owner, IconId);
+  ForeignClient observer;
+  ASSERT_TRUE(PumpUntil(platform, log, [&](const EventLog&) { return observer.Viewable(window); }));
+  const gfx::Point centre = WindowCentre(observer, window);
+  log.clear();
+  Xdotool("mousemove " + std::to_string(centre.X) + " " + std::to_string(centre.Y) + " click 3");
+  ASSERT_TRUE(PumpUntil(platform, log, [](const EventLog& events) { return Codes(events).size() >= 2; }));
+  EXPECT_EQ(Codes(log), (std::vector<std::uint32_t>{WM_RBUTTONDOWN, WM_RBUTTONUP}));
+  for (const Event& e : log) EXPECT_EQ(e.Kind, EventKind::NotifyIcon);
 }
 
 // ---- No area at all (run on a desktop started with DESK_TRAY=none) ----
