@@ -1,4 +1,3 @@
-#include <cstring>
 #include <filesystem>
 
 #include "core/Compression.h"

@@ -89,10 +89,6 @@ class TskCompressedStoredSkin : public core::TComponent {
   core::TMemoryStream FCompressedStream;
 };
 
-}  // namespace skin
-
-namespace skin {
-
 // Replaceable texts of the skinned windows: "NAME=text" lines. Menus,
 // hints and edit menus look their texts up here when a skin data component
 // refers to one, and use their own built-in texts otherwise.
@@ -121,10 +117,6 @@ class TskResourceStrData : public core::TComponent {
   core::TStringList FResStrings;
   int FCharSet = 1;
 };
-
-}  // namespace skin
-
-namespace skin {
 
 // What the last load found in its container, for tools that inspect skins.
 struct SkinContainerInfo {

@@ -283,6 +283,25 @@ TEST_F(SkinToolTest, DamagedSkinsFailWithOneLine) {
   }
 }
 
+// Descriptions whose lists would make the reader look keys up for hours or
+// fill the memory with empty lines are refused before reading starts.
+TEST_F(SkinToolTest, HostileDescriptionsAreRefused) {
+  std::string manyObjects = "[VERSION]\r\n[PICTURES]\r\n[FORMINFO]\r\n[SKINCONTROLS]\r\n"
+                            "[s]\r\nsymbolslinecount=65536\r\n[SKINOBJECTS]\r\ncount=20000\r\n";
+  for (int i = 0; i < 20000; ++i) manyObjects += std::to_string(i) + "=s:bitlabel\r\n";
+  std::string manyControls = "[SKINCONTROLS]\r\ncount=100000\r\n";
+  for (int i = 0; i < 100000; ++i) manyControls += std::to_string(i) + "=b:button\r\n";
+
+  for (const std::string& description : {manyObjects, manyControls}) {
+    skin::SkinContainer container;
+    container.Version = 0;
+    container.Description = description;
+    const std::string in = WriteSkin("hostile.skn", skin::WriteSkinContainer(container));
+    ExpectFailure(Run({"info", "--json", in}), "too large to read safely");
+    ExpectFailure(Run({"unpack", in, Dir.File("out")}), "too large to read safely");
+  }
+}
+
 TEST_F(SkinToolTest, UsageErrorsExitTwo) {
   const std::vector<std::vector<std::string>> cases = {
       {},
