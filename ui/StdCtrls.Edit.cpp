@@ -174,6 +174,17 @@ std::u32string NormalizeBreaks(std::u32string_view text) {
   return result;
 }
 
+// Text as the edit hands it out: line breaks as CR LF.
+std::string External(std::u32string_view text) {
+  std::u32string result;
+  result.reserve(text.size());
+  for (char32_t c : text) {
+    if (c == U'\n') result += U'\r';
+    result += c;
+  }
+  return gfx::EncodeUtf8(result);
+}
+
 // Characters a piece of text takes, each line break counting two.
 long long CharCountOf(std::u32string_view text) {
   long long count = 0;
@@ -617,10 +628,6 @@ void TCustomEdit::TextChanged() {
   TControlGuard guard(this);
   CaretMoved();
   if (guard.Destroyed()) return;
-  if (FUpdateCount > 0) {
-    FChangedDuringUpdate = true;
-    return;
-  }
   Change();
 }
 
@@ -675,7 +682,10 @@ void TCustomEdit::SetSelLength(int length) {
   Invalidate();
 }
 
-std::string TCustomEdit::SelText() const { return gfx::EncodeUtf8(FState->TextBetween(FState->SelFrom(), FState->SelTo())); }
+std::string TCustomEdit::SelText() const {
+  std::u32string text = FState->TextBetween(FState->SelFrom(), FState->SelTo());
+  return FMultiLine ? External(text) : gfx::EncodeUtf8(text);
+}
 
 void TCustomEdit::SetSelText(const std::string& text) {
   Perform(EM_REPLACESEL, 1, ToLParam(text.c_str()));
@@ -927,16 +937,14 @@ void TCustomEdit::DefaultHandler(TMessage& message) {
     }
     case EM_GETMARGINS: message.Result = MakeLParam(FLeftMargin, FRightMargin); return;
     case WM_COPY:
-      if (s.HasSelection() && !FPasswordChar) {
-        SetClipboardText(gfx::EncodeUtf8(s.TextBetween(s.SelFrom(), s.SelTo())));
-      }
+      if (s.HasSelection() && !FPasswordChar) SetClipboardText(SelText());
       return;
     case WM_CUT:
     case WM_CLEAR:
       if (!s.HasSelection() || FReadOnly) return;
       if (message.Msg == WM_CUT) {
         if (FPasswordChar) return;
-        SetClipboardText(gfx::EncodeUtf8(s.TextBetween(s.SelFrom(), s.SelTo())));
+        SetClipboardText(SelText());
       }
       break;
     case WM_PASTE:
@@ -1439,18 +1447,6 @@ void TCustomEdit::BufferClear() {
   s.ScrollX = 0;
   s.HasUndo = false;
   TextChanged();
-}
-
-void TCustomEdit::BeginBufferUpdate() {
-  if (FUpdateCount++ == 0) FChangedDuringUpdate = false;
-}
-
-void TCustomEdit::EndBufferUpdate() {
-  if (FUpdateCount == 0 || --FUpdateCount > 0) return;
-  if (FChangedDuringUpdate) {
-    FChangedDuringUpdate = false;
-    Change();
-  }
 }
 
 // ---- Painting -----------------------------------------------------------------

@@ -29,36 +29,36 @@ std::string TMemoStrings::Get(int index) const {
 void TMemoStrings::Put(int index, const std::string& text) {
   if (index < 0 || index >= Count()) RaiseIndexError(index);
   Changing();
+  // The memo's OnChange may free the memo, and these lines with it.
+  TControlGuard guard(&FMemo);
   FMemo.BufferPutLine(index, text);
-  Changed();
+  if (guard.Alive()) Changed();
 }
 
 void TMemoStrings::Insert(int index, const std::string& text) {
   if (index < 0 || index > Count()) RaiseIndexError(index);
   Changing();
+  // The memo's OnChange may free the memo, and these lines with it.
+  TControlGuard guard(&FMemo);
   FMemo.BufferInsertLine(index, text);
-  Changed();
+  if (guard.Alive()) Changed();
 }
 
 void TMemoStrings::Delete(int index) {
   if (index < 0 || index >= Count()) RaiseIndexError(index);
   Changing();
+  // The memo's OnChange may free the memo, and these lines with it.
+  TControlGuard guard(&FMemo);
   FMemo.BufferDeleteLine(index);
-  Changed();
+  if (guard.Alive()) Changed();
 }
 
 void TMemoStrings::Clear() {
   Changing();
+  // The memo's OnChange may free the memo, and these lines with it.
+  TControlGuard guard(&FMemo);
   FMemo.BufferClear();
-  Changed();
-}
-
-void TMemoStrings::SetUpdateState(bool updating) {
-  if (updating) {
-    FMemo.BeginBufferUpdate();
-  } else {
-    FMemo.EndBufferUpdate();
-  }
+  if (guard.Alive()) Changed();
 }
 
 // ---- TCustomMemo ------------------------------------------------------------

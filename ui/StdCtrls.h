@@ -601,10 +601,6 @@ class TCustomEdit : public TCustomControl {
   void BufferInsertLine(int index, std::string_view text);
   void BufferDeleteLine(int index);
   void BufferClear();
-  // While updating, changes raise no OnChange and paint nothing; the end
-  // raises OnChange once when something changed.
-  void BeginBufferUpdate();
-  void EndBufferUpdate();
   // A scroll or layout change the memo's scroll bars follow.
   virtual void ScrollChanged();
 
@@ -654,8 +650,6 @@ class TCustomEdit : public TCustomControl {
   bool FModified = false;
   int FLeftMargin = 1;
   int FRightMargin = 1;
-  int FUpdateCount = 0;
-  bool FChangedDuringUpdate = false;
   bool FSelectingWithMouse = false;
 };
 
@@ -671,6 +665,9 @@ class TCustomMemo;
 // memo. A trailing line break does not start another line (text "a\r\n"
 // is one line), and Add keeps the text ending with a line break, as the
 // classic memo does; appending costs the same however long the memo is.
+// Every change raises the memo's OnChange, inside BeginUpdate/EndUpdate
+// too (as the classic memo does); a handler may free the memo on a change
+// of one line, not in the middle of SetText or Assign.
 class TMemoStrings : public core::TStrings {
  public:
   explicit TMemoStrings(TCustomMemo& memo) : FMemo(memo) {}
@@ -681,9 +678,6 @@ class TMemoStrings : public core::TStrings {
   void Insert(int index, const std::string& text) override;
   void Delete(int index) override;
   void Clear() override;
-
- protected:
-  void SetUpdateState(bool updating) override;
 
  private:
   TCustomMemo& FMemo;
