@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -25,7 +26,7 @@ class ScanEngine {
   // The balloon a reversed host range shows.
   static constexpr std::string_view RangeBalloonTitle = "Ostvane";
   static constexpr std::string_view RangeBalloonText = "IP输入错误,请重新输入!";
-  static constexpr int RangeBalloonSeconds = 10;
+  static constexpr std::uint8_t RangeBalloonSeconds = 10;
   // What the log shows for an address without an answer when silent
   // addresses are not hidden.
   static constexpr std::string_view SilentMac = "00-00-00-00-00-00";

@@ -35,7 +35,7 @@ class ScanHost {
   virtual void ProcessMessages() = 0;
   // The tray icon's balloon; its result is whether the shell accepted it.
   virtual bool ShowBalloonMessage(const std::string& title, const std::string& text,
-                                  tray::TBalloonKind kind, int timeoutSeconds) = 0;
+                                  tray::TBalloonKind kind, std::uint8_t timeoutSeconds) = 0;
   // Resolves one address (network byte order, as platform::InetAddr gives
   // it) by the system's ARP; blocks until the system answers or gives up.
   virtual std::optional<platform::MacAddress> ResolveAddress(std::uint32_t address) = 0;

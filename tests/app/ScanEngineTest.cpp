@@ -51,7 +51,7 @@ class FakeHost : public ScanHost {
     }
   }
   bool ShowBalloonMessage(const std::string& title, const std::string& text,
-                          tray::TBalloonKind kind, int timeoutSeconds) override {
+                          tray::TBalloonKind kind, std::uint8_t timeoutSeconds) override {
     Balloons.push_back({title, text, kind, timeoutSeconds});
     return true;
   }
