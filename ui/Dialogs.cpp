@@ -292,7 +292,6 @@ core::TComponentPtr<TMessageForm> MakeBox(const std::string& text, const std::st
   form->SetCaption(caption);
   form->Message = text;
   form->Icon = icon;
-  form->SetFormStyle(fsStayOnTop);
   if (cancelIndex >= 0) form->CloseResult = buttons[std::size_t(cancelIndex)].Result;
 
   // Measure the text on a scratch bitmap with the form's font.

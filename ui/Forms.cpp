@@ -504,10 +504,10 @@ void TCustomForm::WMActivate(TMessage& message) {
   FActive = active;
   TControlGuard guard(this);
   if (active) {
-    if (Screen) Screen->SetActiveForm(this);
-    if (guard.Destroyed()) return;
     // A minimised form keeps the focus where it was until restored.
     if (!HiWord(message.WParam)) SetWindowFocus();
+    if (guard.Destroyed()) return;
+    if (Screen) Screen->SetActiveForm(this);
     if (guard.Destroyed()) return;
     Activate();
   } else {

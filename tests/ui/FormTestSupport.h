@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
