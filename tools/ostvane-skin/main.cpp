@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "SkinSheet.h"
 #include "SkinTool.h"
 
 namespace {
@@ -18,6 +19,7 @@ const char* const Usage =
     "usage: ostvane-skin pack SKIN.ini OUT\n"
     "       ostvane-skin unpack [--raw] IN DIR\n"
     "       ostvane-skin info [--json] [--raw] IN\n"
+    "       ostvane-skin sheet [--raw] IN OUT.png\n"
     "\n"
     "IN and OUT are compressed skin files (version, length, zlib block);\n"
     "with --raw IN is a bare zlib block, as a layout stores it.\n";
@@ -70,6 +72,9 @@ int Run(const std::vector<std::string>& args) {
     if (operands.size() != 1) return UsageError("info takes IN");
     skintool::Info(operands[0], form, json ? skintool::InfoFormat::Json : skintool::InfoFormat::Text,
                    std::cout);
+  } else if (command == "sheet") {
+    if (operands.size() != 2) return UsageError("sheet takes IN and OUT.png");
+    skintool::Sheet(operands[0], form, operands[1]);
   } else {
     return UsageError("unknown command " + command);
   }
