@@ -35,6 +35,7 @@ function(ostvane_tests name dir)
     OSTVANE_BINARY_DIR="${PROJECT_BINARY_DIR}")
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
-    PROPERTIES LABELS "${ARG_LABELS}"
+    # A test that waits for input that never comes must fail, not stall CI.
+    PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT 180
     DISCOVERY_TIMEOUT 60)
 endfunction()
