@@ -301,9 +301,5 @@ void TPopupMenu::Notification(core::TComponent* component, core::TOperation oper
   if (component == FLastChoice) FLastChoice = nullptr;
 }
 
-void TPopupMenu::Popup(int, int) {
-  FLastChoice = nullptr;
-  if (OnPopup) OnPopup(this);
-}
 
 }  // namespace ui
