@@ -71,9 +71,14 @@ std::string RelativeBase(std::string_view kind, std::string_view key, bool isObj
   }
   static const std::set<std::string_view> toSkinRect = {
       "lefttoppoint", "righttoppoint", "leftbottompoint", "rightbottompoint", "clientrect", "captionrect",
-      "checkimagearea", "textarea", "trackarea", "upbuttonrect", "downbuttonrect", "progressarea",
+      "checkimagearea", "textarea", "trackarea", "upbuttonrect", "progressarea",
       "trackbuttonrect", "itemsrect", "closebuttonrect", "hrollbuttonrect", "vrollbuttonrect"};
   if (key == "buttonrect" && kind != "trackbar") return "skinrect";
+  // The pressed button of edits and combo boxes is a look in the picture;
+  // elsewhere "downbuttonrect" is the place of the decreasing arrow.
+  if (key == "downbuttonrect") {
+    return kind == "edit" || kind == "memo" || kind == "combobox" ? std::string() : std::string("skinrect");
+  }
   if (toSkinRect.count(key)) return "skinrect";
   if (key == "rollhcaptionrect" || key == "hrestorebuttonrect") return "rollhskinrect";
   if (key == "rollvcaptionrect" || key == "vrestorebuttonrect") return "rollvskinrect";

@@ -240,9 +240,11 @@ void DrawMarkers(Bitmap& b) {
 
 void DrawGroupBox(Bitmap& b, const Rect& r, int headerHeight) {
   Fill(b, r, theme::Page);
-  DrawTile(b, r, TileStyle{theme::Line, Flat(theme::Card), false, 0, 3});
+  // Corners of radius 2: a larger one would reach into the client part,
+  // whose bottom is two pixels above the box's.
+  DrawTile(b, r, TileStyle{theme::Line, Flat(theme::Card), false, 0, 2});
   const Rect header{r.Left, r.Top, r.Right, r.Top + headerHeight};
-  DrawTile(b, RoundedShape{header, 3, 3, 0, 0}, TileStyle{theme::Line, theme::GroupHeader, false, 0, 3});
+  DrawTile(b, RoundedShape{header, 2, 2, 0, 0}, TileStyle{theme::Line, theme::GroupHeader, false, 0, 2});
   HLine(b, r.Left + 1, r.Right - 1, header.Bottom - 1, theme::SoftLine);
 }
 
@@ -292,17 +294,12 @@ void DrawListItems(Bitmap& b) {
     Fill(b, r, theme::White);
     DrawTile(b, r, selection);
   }
-  // Focus: a dotted white line inside the selection. The middle is tiled
-  // by whole tiles of even width, so the dots keep their rhythm.
-  const Rect dots = ListItemFocused.Inflate(-2, -2);
-  for (int x = dots.Left; x < dots.Right; x += 2) {
-    Plot(b, x, dots.Top, theme::White);
-    Plot(b, x, dots.Bottom - 1, theme::White);
-  }
-  for (int y = dots.Top; y < dots.Bottom; y += 2) {
-    Plot(b, dots.Left, y, theme::White);
-    Plot(b, dots.Right - 1, y, theme::White);
-  }
+  // Focus: a light line inside the selection's border.
+  const Rect ring = ListItemFocused.Inflate(-1, -1);
+  HLine(b, ring.Left + 1, ring.Right - 1, ring.Top, theme::MenuSelectionLight);
+  HLine(b, ring.Left + 1, ring.Right - 1, ring.Bottom - 1, theme::MenuSelectionLight);
+  VLine(b, ring.Left, ring.Top + 1, ring.Bottom - 1, theme::MenuSelectionLight);
+  VLine(b, ring.Right - 1, ring.Top + 1, ring.Bottom - 1, theme::MenuSelectionLight);
 }
 
 void DrawBars(Bitmap& b) {

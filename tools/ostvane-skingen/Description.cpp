@@ -751,7 +751,7 @@ void AddControlSections(Description& d) {
   RollUpMarkers(bigToolPanel);
 
   ButtonSection(d, "bigtoolbutton", {BigToolNormal, BigToolHot, BigToolPressed}, BigToolLeftTop, BigToolRightTop,
-                BigToolLeftBottom, BigToolRightBottom, BigToolClient);
+                NoPoint, NoPoint, BigToolClient);
   ButtonSection(d, "toolmenubutton", {ToolMenuNormal, ToolMenuHot, ToolMenuPressed}, ToolMenuLeftTop,
                 ToolMenuRightTop, NoPoint, NoPoint, ToolMenuClient)
       .Rect("trackbuttonrect", ToolMenuTrackRelative);
@@ -759,12 +759,10 @@ void AddControlSections(Description& d) {
                 ToolMenuRightTop, NoPoint, NoPoint, ToolMenuClient)
       .Rect("trackbuttonrect", ToolMenuTrackRelative);
   ButtonSection(d, "bigtoolmenubutton", {BigToolMenuNormal, BigToolMenuHot, BigToolMenuPressed},
-                BigToolMenuLeftTop, BigToolMenuRightTop, BigToolMenuLeftBottom, BigToolMenuRightBottom,
-                BigToolMenuClient)
+                BigToolMenuLeftTop, BigToolMenuRightTop, NoPoint, NoPoint, BigToolMenuClient)
       .Rect("trackbuttonrect", BigToolMenuTrackRelative);
   ButtonSection(d, "bigtoolmenutrackbutton", {BigToolMenuNormal, BigToolMenuHot, BigToolMenuPressed},
-                BigToolMenuLeftTop, BigToolMenuRightTop, BigToolMenuLeftBottom, BigToolMenuRightBottom,
-                BigToolMenuClient)
+                BigToolMenuLeftTop, BigToolMenuRightTop, NoPoint, NoPoint, BigToolMenuClient)
       .Rect("trackbuttonrect", BigToolMenuTrackRelative);
 
   Section& scrollBox = d.Add("scrollbox");

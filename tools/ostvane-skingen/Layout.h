@@ -363,23 +363,20 @@ inline constexpr Point ToolMenuRightTop{18, 11};
 inline constexpr Rect ToolMenuClient{3, 3, 21, 19};
 inline constexpr Rect ToolMenuTrackRelative{22, 0, 33, 22};
 
-// Big tool buttons (36 x 36, nine parts) and big tool menu buttons (44 x 36).
+// Big tool buttons (36 x 36) and big tool menu buttons (44 x 36), cut in
+// three across: their fill runs downwards, so they keep their height.
 inline constexpr Rect BigToolNormal{152, 166, 188, 202};
 inline constexpr Rect BigToolHot{190, 166, 226, 202};
 inline constexpr Rect BigToolPressed{228, 166, 264, 202};
-inline constexpr Point BigToolLeftTop{5, 5};
-inline constexpr Point BigToolRightTop{31, 5};
-inline constexpr Point BigToolLeftBottom{5, 31};
-inline constexpr Point BigToolRightBottom{31, 31};
+inline constexpr Point BigToolLeftTop{5, 18};
+inline constexpr Point BigToolRightTop{31, 18};
 inline constexpr Rect BigToolClient{3, 3, 33, 33};
 
 inline constexpr Rect BigToolMenuNormal{268, 166, 312, 202};
 inline constexpr Rect BigToolMenuHot{314, 166, 358, 202};
 inline constexpr Rect BigToolMenuPressed{360, 166, 404, 202};
-inline constexpr Point BigToolMenuLeftTop{5, 5};
-inline constexpr Point BigToolMenuRightTop{27, 5};
-inline constexpr Point BigToolMenuLeftBottom{5, 31};
-inline constexpr Point BigToolMenuRightBottom{27, 31};
+inline constexpr Point BigToolMenuLeftTop{5, 18};
+inline constexpr Point BigToolMenuRightTop{27, 18};
 inline constexpr Rect BigToolMenuClient{3, 3, 32, 33};
 inline constexpr Rect BigToolMenuTrackRelative{33, 0, 44, 36};
 
