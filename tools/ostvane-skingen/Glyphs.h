@@ -218,12 +218,15 @@ inline constexpr std::string_view RadioDot[] = {
 
 // Size grip: dots with a light pixel under each.
 inline constexpr std::string_view SizeGrip[] = {
-    "......#.",
-    ".......+",
-    "...#..#.",
-    "....+..+",
-    "#..#..#.",
-    ".+..+..+",
+    "........##.",
+    "........#++",
+    ".........++",
+    ".....##.##.",
+    ".....#++#++",
+    "......++.++",
+    "..##.##.##.",
+    "..#++#++#++",
+    "...++.++.++",
 };
 
 }  // namespace skingen::glyph
