@@ -60,10 +60,16 @@ bool EndsWith(std::string_view text, std::string_view end) {
   return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
 }
 
+// What a section describes: the window-level sections give everything in
+// their picture's coordinates; objects and controls measure some values
+// from other rectangles of their section.
+enum class SectionKind { Window, Object, Control };
+
 // The key, relative to another key of the section, that a relative
 // rectangle or point is measured from; empty for picture coordinates.
-std::string RelativeBase(std::string_view kind, std::string_view key, bool isObject) {
-  if (isObject) {
+std::string RelativeBase(std::string_view kind, std::string_view key, SectionKind section) {
+  if (section == SectionKind::Window) return {};
+  if (section == SectionKind::Object) {
     if (key == "textrect") return "skinrect";
     if (key == "frametextrect") return "framerect";
     if (EndsWith(key, "point")) return "skinrect";
@@ -100,8 +106,9 @@ class MarkCollector {
   const std::vector<Mark>& Marks() const { return FMarks; }
 
   // Every geometry key of a section, on the pictures given.
-  void AddSection(const std::string& section, std::string_view kind, bool isObject,
+  void AddSection(const std::string& section, std::string_view kind, SectionKind sectionKind,
                   const std::vector<PictureRef>& pictures, std::optional<PictureRef> skinRectPicture = {}) {
+    const bool isObject = sectionKind == SectionKind::Object;
     for (const std::string& key : FIni.ReadSection(section)) {
       const std::string lower = core::LowerCase(key);
       if (!IsGeometryKey(lower)) continue;
@@ -113,7 +120,7 @@ class MarkCollector {
       mark.Section = section;
       mark.Label = section + "." + lower;
       int dx = 0, dy = 0;
-      const std::string base = RelativeBase(kind, lower, isObject);
+      const std::string base = RelativeBase(kind, lower, sectionKind);
       if (!base.empty()) {
         const std::vector<int> origin = Numbers(FIni.ReadString(section, base, ""));
         if (origin.size() != 4) continue;
@@ -164,14 +171,14 @@ std::vector<ListEntry> ListEntries(const core::TMemIniFile& ini, const char* sec
 
 std::vector<Mark> CollectMarks(const core::TMemIniFile& ini) {
   MarkCollector marks(ini);
-  marks.AddSection("FORMINFO", "", false, {PictureRef{PictureRef::Frame, 0}, PictureRef{PictureRef::FrameMask, 0}});
+  marks.AddSection("FORMINFO", "", SectionKind::Window, {PictureRef{PictureRef::Frame, 0}, PictureRef{PictureRef::FrameMask, 0}});
   for (const char* window : {"POPUPWINDOW", "HINTWINDOW"}) {
     std::vector<PictureRef> pictures;
     for (const char* key : {"windowpictureindex", "maskpictureindex"}) {
       const int index = ini.ReadInteger(window, key, -1);
       if (index >= 0) pictures.push_back(ActiveRef(index));
     }
-    marks.AddSection(window, "", false, pictures);
+    marks.AddSection(window, "", SectionKind::Window, pictures);
   }
   for (const auto& [name, kind] : ListEntries(ini, "SKINOBJECTS")) {
     const int active = ini.ReadInteger(name, "activepictureindex", -1);
@@ -180,22 +187,23 @@ std::vector<Mark> CollectMarks(const core::TMemIniFile& ini) {
     const PictureRef skinRect = inActive && active >= 0 ? ActiveRef(active) : frame;
     std::vector<PictureRef> pictures;
     if (active >= 0) pictures.push_back(ActiveRef(active));
-    marks.AddSection(name, kind, true, pictures, skinRect);
+    marks.AddSection(name, kind, SectionKind::Object, pictures, skinRect);
   }
   for (const auto& [name, kind] : ListEntries(ini, "SKINCONTROLS")) {
     const int picture = ini.ReadInteger(name, "pictureindex", -1);
     if (picture < 0) continue;
-    marks.AddSection(name, kind, false, {ActiveRef(picture)});
+    marks.AddSection(name, kind, SectionKind::Control, {ActiveRef(picture)});
   }
   return marks.Marks();
 }
 
 gfx::Color LabelColor(const std::string& section) {
+  // Light colours, readable on the dark label plates.
   static const gfx::Color colors[] = {
-      gfx::MakeColor(230, 25, 75),  gfx::MakeColor(60, 180, 75),  gfx::MakeColor(255, 225, 25),
-      gfx::MakeColor(0, 130, 200),  gfx::MakeColor(245, 130, 48), gfx::MakeColor(145, 30, 180),
-      gfx::MakeColor(70, 240, 240), gfx::MakeColor(240, 50, 230), gfx::MakeColor(210, 245, 60),
-      gfx::MakeColor(250, 190, 212), gfx::MakeColor(0, 128, 128), gfx::MakeColor(255, 255, 255)};
+      gfx::MakeColor(255, 120, 150), gfx::MakeColor(120, 230, 130), gfx::MakeColor(255, 225, 25),
+      gfx::MakeColor(100, 190, 255), gfx::MakeColor(255, 170, 90),  gfx::MakeColor(210, 160, 255),
+      gfx::MakeColor(70, 240, 240),  gfx::MakeColor(250, 130, 240), gfx::MakeColor(210, 245, 60),
+      gfx::MakeColor(250, 200, 220), gfx::MakeColor(120, 225, 210), gfx::MakeColor(255, 255, 255)};
   std::size_t hash = 0;
   for (unsigned char c : section) hash = hash * 31 + c;
   return colors[hash % std::size(colors)];
@@ -281,7 +289,9 @@ class SheetPainter {
       for (int x = chosen.Left; x < chosen.Right; ++x) {
         if (!FSheet.Bounds().Contains(gfx::Point{x, y})) continue;
         const gfx::Pixel p = FSheet.GetPixel(x, y);
-        FSheet.SetPixel(x, y, gfx::MakePixel(gfx::PixelRed(p) / 5, gfx::PixelGreen(p) / 5, gfx::PixelBlue(p) / 5));
+        // Dark enough to read the label, light enough to see what it covers.
+        FSheet.SetPixel(x, y, gfx::MakePixel(gfx::PixelRed(p) * 2 / 5, gfx::PixelGreen(p) * 2 / 5,
+                                             gfx::PixelBlue(p) * 2 / 5));
       }
     }
     gfx::Font font = FCanvas.Font();
