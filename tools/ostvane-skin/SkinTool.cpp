@@ -120,7 +120,7 @@ void CheckPictureName(const std::string& name, const std::string& key) {
 std::string PictureText(const gfx::Bitmap& picture) {
   if (picture.IsEmpty()) return "none";
   return std::to_string(picture.Width()) + " x " + std::to_string(picture.Height()) + " at " +
-         std::to_string(picture.SourceBits()) + " bits";
+         std::to_string(picture.SourceBits()) + (picture.SourceBits() == 1 ? " bit" : " bits");
 }
 
 void PictureJson(JsonWriter& json, const gfx::Bitmap& picture) {
