@@ -8,6 +8,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -20,6 +21,7 @@
 #include "core/MemIniFile.h"
 #include "core/MemoryStream.h"
 #include "gfx/BmpCodec.h"
+#include "gfx/PngCodec.h"
 #include "skin/data/SkinData.h"
 
 using namespace skintest;
@@ -29,6 +31,16 @@ namespace {
 const std::string SkinDir = OSTVANE_SOURCE_DIR "/resources/skin";
 const std::string PackedSkin = OSTVANE_BINARY_DIR "/resources/StoredSkin.skn";
 const std::string Generator = OSTVANE_BINARY_DIR "/tools/ostvane-skingen/ostvane-skingen";
+const std::string SkinTool = OSTVANE_BINARY_DIR "/tools/ostvane-skin/ostvane-skin";
+
+// Runs a built program with arguments; its exit status, -1 for a crash.
+int RunProgram(const std::string& program, const std::vector<std::string>& args, const std::string& errors) {
+  std::string command = "'" + program + "'";
+  for (const std::string& arg : args) command += " '" + arg + "'";
+  command += " 2>'" + errors + "'";
+  const int raw = std::system(command.c_str());
+  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
 
 const char* const SkinFiles[] = {"skin.ini",      "main.bmp",   "mask.bmp",     "active.BMP",
                                  "pw.bmp",        "menuitems.bmp", "hw.bmp",    "controls.bmp",
@@ -77,9 +89,8 @@ class StoredSkinResource : public ::testing::Test {
 
 TEST(StoredSkinGenerator, DrawsExactlyTheCommittedFiles) {
   TempDir dir;
-  const std::string command = "'" + Generator + "' '" + dir.Path().string() + "' 2>'" + dir.File("stderr") + "'";
-  const int raw = std::system(command.c_str());
-  ASSERT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << ToString(ReadFile(dir.File("stderr")));
+  ASSERT_EQ(RunProgram(Generator, {dir.Path().string()}, dir.File("stderr")), 0)
+      << ToString(ReadFile(dir.File("stderr")));
   std::filesystem::remove(dir.File("stderr"));
 
   std::set<std::string> written;
@@ -95,6 +106,56 @@ TEST(StoredSkinGenerator, DrawsExactlyTheCommittedFiles) {
     EXPECT_TRUE(committed == drawn) << name << " differs from the generator's output: run ostvane-skingen "
                                     << "resources/skin and commit the result";
   }
+}
+
+// --- the contact sheet --------------------------------------------------------
+
+TEST_F(StoredSkinResource, SheetShowsEveryPictureAtThreeTimesItsSize) {
+  TempDir dir;
+  const std::string sheetPath = dir.File("sheet.png");
+  ASSERT_EQ(RunProgram(SkinTool, {"sheet", PackedSkin, sheetPath}, dir.File("stderr")), 0)
+      << ToString(ReadFile(dir.File("stderr")));
+  const gfx::Bitmap sheet = gfx::LoadPngFile(sheetPath);
+  int height = 0;
+  int width = 0;
+  for (const gfx::Bitmap* picture : {&Data->Picture(), &Data->Mask()}) {
+    height += picture->Height() * 3;
+    width = std::max(width, picture->Width() * 3);
+  }
+  for (const gfx::Bitmap& picture : Data->ActivePictures()) {
+    height += picture.Height() * 3;
+    width = std::max(width, picture.Width() * 3);
+  }
+  EXPECT_GT(sheet.Width(), width);
+  EXPECT_GT(sheet.Height(), height);
+
+  // The maximise button of the frame picture, without its outlined edge,
+  // lies on the sheet pixel for pixel at three times its size.
+  const gfx::Bitmap& frame = Data->Picture();
+  const gfx::Rect button = skin::ReadRect(*Ini, "maximizebutton", "skinrect").Inflate(-1, -1);
+  auto matchesAt = [&](int left, int top) {
+    for (int y = 0; y < button.Height() * 3; ++y) {
+      for (int x = 0; x < button.Width() * 3; ++x) {
+        if (left + x >= sheet.Width() || top + y >= sheet.Height()) return false;
+        const gfx::Pixel want = frame.GetPixel(button.Left + x / 3, button.Top + y / 3) & 0xFFFFFF;
+        if ((sheet.GetPixel(left + x, top + y) & 0xFFFFFF) != want) return false;
+      }
+    }
+    return true;
+  };
+  bool found = false;
+  for (int y = 0; y < sheet.Height() / 4 && !found; ++y) {
+    for (int x = 0; x < sheet.Width() / 2 && !found; ++x) found = matchesAt(x, y);
+  }
+  EXPECT_TRUE(found) << "the frame picture is not on the sheet at three times its size";
+}
+
+TEST(StoredSkinSheet, ReportsAMissingSkinAndWritesNothing) {
+  TempDir dir;
+  EXPECT_EQ(RunProgram(SkinTool, {"sheet", dir.File("missing.skn"), dir.File("sheet.png")}, dir.File("stderr")), 1);
+  EXPECT_NE(ToString(ReadFile(dir.File("stderr"))).find("missing.skn"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("sheet.png")));
+  EXPECT_EQ(RunProgram(SkinTool, {"sheet", PackedSkin}, dir.File("stderr")), 2) << "OUT.png is required";
 }
 
 // --- the container ------------------------------------------------------------
