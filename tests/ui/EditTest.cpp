@@ -334,6 +334,31 @@ TEST_F(EditTest, TextIsDrawnInTheWindowColourAndGreyWhenDisabled) {
   EXPECT_EQ(colors.Text, ColorToRGB(clGrayText));
 }
 
+TEST_F(EditTest, TheCaretBlinksWhileFocusedAndTypingShowsIt) {
+  MakeEdit("");
+  gfx::Rect caret = Edit->CaretRect();
+  gfx::Point at = Edit->ClientToScreen(gfx::Point{caret.Left, caret.Top + 3});
+  gfx::Pixel ink = PixelOf(ColorToRGB(clWindowText));
+  gfx::Pixel paper = PixelOf(ColorToRGB(clWindow));
+  EXPECT_EQ(ScreenPixel(at.X, at.Y), ink);
+  Headless->AdvanceClock(530);
+  App->ProcessMessages();
+  EXPECT_EQ(ScreenPixel(at.X, at.Y), paper);
+  Headless->AdvanceClock(530);
+  App->ProcessMessages();
+  EXPECT_EQ(ScreenPixel(at.X, at.Y), ink);
+  Headless->AdvanceClock(530);
+  App->ProcessMessages();
+  // A key shows the caret again at once.
+  Stroke(platform::VK_HOME);
+  EXPECT_EQ(ScreenPixel(at.X, at.Y), ink);
+  // Without the focus there is no caret.
+  auto* other = Add<TEdit>(Form, {10, 60, 110, 81});
+  other->SetFocus();
+  App->ProcessMessages();
+  EXPECT_EQ(ScreenPixel(at.X, at.Y), paper);
+}
+
 TEST_F(EditTest, AnOnChangeHandlerMayFreeTheEdit) {
   MakeEdit();
   Edit->OnChange = [](core::TComponent* sender) { sender->Free(); };
