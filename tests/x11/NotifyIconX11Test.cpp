@@ -470,6 +470,15 @@ TEST_F(NotifyIconX11Test, WithAHostTheIconIsAStatusNotifierItem) {
   EXPECT_EQ(properties.ToolTipTitle, "scanning");
   EXPECT_EQ(properties.Status, "Passive");
 
+  // The bus takes only UTF-8: a tip that is not reaches the host mended
+  // instead of breaking the property.
+  ASSERT_TRUE(service.Modify(IconRecord("bad \xff byte")));
+  read = watcher.GetAll(name);
+  ASSERT_TRUE(PumpFuture(service, log, read));
+  properties = read.get();
+  EXPECT_TRUE(properties.Answered);
+  EXPECT_EQ(properties.ToolTipTitle, "bad \xEF\xBF\xBD byte");
+
   // Deleting the icon unregisters it.
   ASSERT_TRUE(service.Delete(IconRecord()));
   EXPECT_TRUE(Pump(service, log, [&] { return watcher.Items().empty(); }));
