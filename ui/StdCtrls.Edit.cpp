@@ -1296,8 +1296,6 @@ void TCustomEdit::WMTimer(TMessage& message) {
   InvalidateRect(Handle(), &caret, false);
 }
 
-void TCustomEdit::CreateParams(TCreateParams& params) { inherited::CreateParams(params); }
-
 void TCustomEdit::CreateWnd() {
   inherited::CreateWnd();
   State& s = *FState;

@@ -151,7 +151,7 @@ void TCustomMemo::UpdateScrollBars() {
     int visible = VisibleRowCount();
     int rows = RowCount();
     bool scrollable = rows > visible;
-    FVerticalBar->SetParams(0, 0, std::max(0, rows - 1));
+    FVerticalBar->SetParams(FirstVisibleRow(), 0, std::max(0, rows - 1));
     FVerticalBar->SetPageSize(scrollable ? visible : 0);
     FVerticalBar->SetLargeChange(std::max(1, visible));
     FVerticalBar->SetPosition(FirstVisibleRow());
@@ -163,8 +163,7 @@ void TCustomMemo::UpdateScrollBars() {
     // the text): the bar offers four widths of room past the scroll.
     int width = std::max(1, TextArea().Width());
     int scroll = HorizontalScroll();
-    FHorizontalBar->SetParams(std::min(scroll, std::max(width * 4, scroll + width)), 0, std::max(width * 4, scroll + width));
-    FHorizontalBar->SetPosition(scroll);
+    FHorizontalBar->SetParams(scroll, 0, std::max(width * 4, scroll + width));
     FHorizontalBar->SetLargeChange(width);
     FHorizontalBar->SetSmallChange(8);
     FHorizontalBar->SetEnabled(!WordWrap() && Enabled());

@@ -582,7 +582,6 @@ class TCustomEdit : public TCustomControl {
   // the scroll bars taken off).
   virtual gfx::Rect TextArea() const;
 
-  void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
   void Paint() override;
