@@ -95,6 +95,32 @@ TEST_F(MemoTest, LineCountIncludesTheEmptyLastLineAndWrappedRows) {
   EXPECT_EQ(LineCount(), 5);
 }
 
+TEST_F(MemoTest, WrappedRowCountsFollowEditsAnywhereInALongText) {
+  MakeMemo(10, 120);
+  TMemo* fresh = Add<TMemo>(Form, {220, 10, 340, 100});
+  fresh->SetClientWidth(Memo->ClientWidth());
+  auto sentence = [](int i) {
+    std::string text = "row " + std::to_string(i);
+    for (int k = 0; k < i % 5; ++k) text += " with some words to wrap";
+    return text;
+  };
+  for (int i = 0; i < 200; ++i) Memo->Lines()->Add(sentence(i));
+  // Near the end and far from it, lines in and out, and one rewritten.
+  Memo->Lines()->Insert(190, sentence(4));
+  Memo->Lines()->Insert(10, sentence(3));
+  Memo->Lines()->Delete(195);
+  Memo->Lines()->Delete(3);
+  Memo->Lines()->Put(100, sentence(9));
+  Memo->Lines()->Insert(Memo->Lines()->Count(), sentence(2));
+  fresh->SetText(Memo->Text());
+  EXPECT_EQ(LineCount(), int(fresh->Perform(EM_GETLINECOUNT, 0, 0)));
+  EXPECT_GT(LineCount(), 300);
+  // The last row is reachable: scrolled to the bottom, its first visible
+  // row is the count less the rows shown.
+  Scroll(SB_BOTTOM);
+  EXPECT_EQ(FirstVisible(), LineCount() - Memo->VisibleRowCount());
+}
+
 TEST_F(MemoTest, VerticalScrollMessagesMoveTheFirstVisibleLine) {
   MakeMemo(10);
   Memo->SetWordWrap(false);
