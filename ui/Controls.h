@@ -354,14 +354,10 @@ class TControl : public core::TComponent {
   void UpdateAnchorRules();
   // Moves the control as its anchors say for a parent client size.
   void AnchorTo(gfx::Size parentClientSize);
-  // Sends CM_FONTCHANGED (and tells the children) when the font changed.
+  // Sends CM_FONTCHANGED (a windowed control then tells its children).
   virtual void FontChanged();
-  // The canvas-free colour: the parent's colour while ParentColor.
+  // Clears PopupMenu when the menu goes.
   void Notification(core::TComponent* component, core::TOperation operation) override;
-
-  // Sends msg to every direct child; stops at the first one that sets a
-  // non-zero Result (windowless controls first).
-  // (TWinControl only; declared there.)
 
   // ---- Message handlers (one per message kind) ----
   void WMLButtonDown(TMessage& message);

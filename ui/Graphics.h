@@ -84,8 +84,8 @@ constexpr TColor clDefault = 0x20000000;
 
 // The RGB value to draw with (system colours resolved).
 gfx::Color ColorToRGB(TColor color);
-// "clBtnFace" for the named colours, else "$00BBGGRR"-free decimal is the
-// caller's business: false when the colour has no name.
+// The name of a named colour ("clBtnFace", "clRed"); false for other
+// values, which layouts write as numbers. Names compare without case.
 bool ColorToIdent(TColor color, std::string& name);
 bool IdentToColor(std::string_view name, TColor& color);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <any>
+#include <deque>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -136,7 +137,8 @@ class TClassInfo {
   void* (*FToParent)(void*) = nullptr;
   void* (*FFromComponent)(core::TComponent*) = nullptr;
   std::function<core::TComponent*(core::TComponent&)> FFactory;
-  std::vector<TPropertyInfo> FProperties;
+  // A deque: the registration lambdas keep references to their entry.
+  std::deque<TPropertyInfo> FProperties;
   std::map<std::string, TMethodEntry, std::less<>> FMethods;
   std::function<core::TComponent*(void*)> FGetParentComponent;
   std::function<bool(void*, core::TComponent*)> FSetParentComponent;
@@ -451,11 +453,6 @@ class TPropertyList {
         existing.Name = std::move(name);
         return existing;
       }
-    }
-    // Stable addresses: the lambdas above keep references to their info.
-    FInfo.FProperties.reserve(64);
-    if (FInfo.FProperties.size() == FInfo.FProperties.capacity()) {
-      throw std::logic_error("too many properties in one class");
     }
     FInfo.FProperties.emplace_back();
     FInfo.FProperties.back().Name = std::move(name);
