@@ -1,6 +1,7 @@
 #include "ui/Forms.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "core/Exception.h"
 #include "core/Format.h"
@@ -25,6 +26,25 @@ TScreen* Screen = nullptr;
 
 namespace {
 
+// A component that runs a callback when the component it watches starts
+// going away: free notifications go out before the owned components are
+// destroyed.
+class TDestroyNotice : public core::TComponent {
+ public:
+  explicit TDestroyNotice(core::TComponent* owner) : core::TComponent(owner) {}
+  core::TComponent* Watched = nullptr;
+  std::function<void()> OnGone;
+
+ protected:
+  void Notification(core::TComponent* component, core::TOperation operation) override {
+    if (operation == core::opRemove && component == Watched && OnGone) {
+      auto callback = std::move(OnGone);
+      OnGone = nullptr;
+      callback();
+    }
+  }
+};
+
 const char* const FormClassName = "OstvaneForm";
 const char* const ApplicationClassName = "OstvaneApplication";
 
@@ -40,12 +60,17 @@ TCustomForm::TCustomForm(core::TComponent* owner)
   SetColor(clBtnFace);
   SetBounds(0, 0, 320, 240);
   FIcon.OnChange = [this](TGraphic*) { Perform(CM_ICONCHANGED, 0, 0); };
+  auto notice = core::CreateUnowned<TDestroyNotice>();
+  notice->Watched = this;
+  notice->OnGone = [this] { DoDestroy(); };
+  FreeNotification(notice.get());
+  FDestroyNotice = std::move(notice);
   if (Screen) Screen->AddForm(this);
 }
 
 TCustomForm::~TCustomForm() {
-  FFormAlive.reset();
   FIcon.OnChange = nullptr;
+  FDestroyNotice.reset();
   if (Screen) Screen->RemoveForm(this);
   if (Application && Application->FMainForm == this) Application->FMainForm = nullptr;
   // The window goes while the form is still whole: its handlers (and the
@@ -363,9 +388,7 @@ void TCustomForm::Release() {
 }
 
 void TCustomForm::CMRelease(TMessage&) {
-  if (!Owner()) return;
-  DoDestroy();
-  Free();
+  if (Owner()) Free();
 }
 
 void TCustomForm::CMIconChanged(TMessage&) {
@@ -592,11 +615,9 @@ void TCustomForm::DoCreate() {
 }
 
 void TCustomForm::DoDestroy() {
-  if (OnDestroy) {
-    TNotifyEvent handler = std::move(OnDestroy);
-    OnDestroy = nullptr;
-    handler(this);
-  }
+  if (FDestroyNotified) return;
+  FDestroyNotified = true;
+  if (OnDestroy) OnDestroy(this);
 }
 
 void TCustomForm::DoShow() {
@@ -740,12 +761,8 @@ TApplication::TApplication(core::TComponent* owner) : core::TComponent(owner) {
 }
 
 TApplication::~TApplication() {
-  // Forms first, while the screen and the application still exist; each
-  // hears OnDestroy before it goes.
-  for (int i = ComponentCount() - 1; i >= 0; --i) {
-    if (i >= ComponentCount()) continue;
-    if (auto* form = dynamic_cast<TCustomForm*>(Components(i))) form->DoDestroy();
-  }
+  // Forms first (each hears OnDestroy as it goes), while the screen and
+  // the application still exist.
   DestroyComponents();
   FMainForm = nullptr;
   if (FHandle) {

@@ -189,6 +189,7 @@ class TCustomForm : public TWinControl {
   void Notification(core::TComponent* component, core::TOperation operation) override;
 
   virtual void DoCreate();
+  // Runs OnDestroy once, before the form's components go.
   virtual void DoDestroy();
   virtual void DoShow();
   virtual void DoHide();
@@ -212,8 +213,10 @@ class TCustomForm : public TWinControl {
   gfx::Rect ComputedClientRect() const;
   void SetWindowFocus();
   void CloseModal();
-  // The form's windows are disabled while another form is modal.
-  std::shared_ptr<const bool> FFormAlive = std::make_shared<const bool>(true);
+  // Told first when the form is destroyed (while it and its components
+  // are still whole), so that OnDestroy can run then.
+  core::TComponentPtr<core::TComponent> FDestroyNotice;
+  bool FDestroyNotified = false;
 
   TFormBorderStyle FBorderStyle = bsSizeable;
   TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};

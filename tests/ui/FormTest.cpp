@@ -152,5 +152,102 @@ TEST_F(FormBehaviourTest, ScreenListsFormsInCreationOrderOwnerFirstOnRequest) {
   EXPECT_EQ(Screen->FormCount(), 2);
 }
 
+TEST_F(FormBehaviourTest, ReplacedWindowProcSeesEveryMessageAndSurvivesRecreation) {
+  // The skin frame's way in: it takes over the form's WindowProc.
+  TForm* form = MakeForm();
+  std::vector<UINT> seen;
+  TWndMethod original = form->WindowProc();
+  form->SetWindowProc([&](TMessage& message) {
+    seen.push_back(message.Msg);
+    original(message);
+  });
+  form->Show();
+  form->RecreateWnd();
+  seen.clear();
+  InvalidateRect(form->Handle(), nullptr, true);
+  App->ProcessMessages();
+  EXPECT_NE(std::find(seen.begin(), seen.end(), UINT(WM_PAINT)), seen.end());
+  EXPECT_EQ(form->Perform(WM_NULL), 0);
+  EXPECT_EQ(seen.back(), UINT(WM_NULL));
+  form->SetWindowProc(nullptr);
+  seen.clear();
+  form->Perform(WM_NULL);
+  EXPECT_TRUE(seen.empty());
+}
+
+TEST_F(FormBehaviourTest, OnDestroyRunsWhenReleasedOrWhenTheApplicationEnds) {
+  TForm* main = MakeForm();
+  TForm* other = App->CreateForm<TForm>();
+  std::vector<std::string> destroyed;
+  main->OnDestroy = [&](core::TComponent*) { destroyed.push_back("main"); };
+  other->OnDestroy = [&](core::TComponent*) { destroyed.push_back("other"); };
+  other->Release();
+  EXPECT_TRUE(destroyed.empty()) << "not before the messages already waiting";
+  App->ProcessMessages();
+  EXPECT_EQ(destroyed, (std::vector<std::string>{"other"}));
+  App.reset();
+  EXPECT_EQ(destroyed, (std::vector<std::string>{"other", "main"}));
+  EXPECT_EQ(Application, nullptr);
+  EXPECT_EQ(Screen, nullptr);
+}
+
+TEST_F(FormBehaviourTest, IconOfTheFormOrOfTheApplicationGoesToTheWindow) {
+  gfx::Bitmap blue(16, 16);
+  blue.Fill(gfx::MakePixel(0, 0, 255));
+  App->Icon()->SetPicture(blue);
+  TForm* form = MakeForm();
+  form->Show();
+  EXPECT_TRUE(Headless->Icon(Native(form->Handle())).SamePixels(blue));
+  gfx::Bitmap red(32, 32);
+  red.Fill(gfx::MakePixel(255, 0, 0));
+  form->Icon()->SetPicture(red);
+  EXPECT_TRUE(Headless->Icon(Native(form->Handle())).SamePixels(red));
+}
+
+TEST_F(FormBehaviourTest, OnMessageSeesQueuedMessagesAndMayTakeThem) {
+  TForm* form = MakeForm();
+  form->Show();
+  int taken = 0;
+  App->OnMessage = [&](TMsg& message, bool& handled) {
+    if (message.Message == WM_USER + 5) {
+      ++taken;
+      handled = true;
+    }
+  };
+  std::vector<UINT> reached;
+  form->SetWindowProc([&, original = form->WindowProc()](TMessage& message) {
+    reached.push_back(message.Msg);
+    original(message);
+  });
+  PostMessage(form->Handle(), WM_USER + 5, 0, 0);
+  PostMessage(form->Handle(), WM_USER + 6, 0, 0);
+  App->ProcessMessages();
+  EXPECT_EQ(taken, 1);
+  EXPECT_EQ(std::count(reached.begin(), reached.end(), UINT(WM_USER + 5)), 0);
+  EXPECT_EQ(std::count(reached.begin(), reached.end(), UINT(WM_USER + 6)), 1);
+  form->SetWindowProc(nullptr);
+}
+
+TEST_F(FormBehaviourTest, ScreenDescribesTheMonitorsAndOverridesTheCursor) {
+  EXPECT_EQ(Screen->Width(), 1024);
+  EXPECT_EQ(Screen->Height(), 768);
+  ASSERT_EQ(Screen->MonitorCount(), 1);
+  EXPECT_TRUE(Screen->Monitors(0).Primary);
+  EXPECT_EQ(Screen->Monitors(0).WorkareaRect, Screen->WorkAreaRect());
+  EXPECT_THROW(Screen->Monitors(1), core::EListError);
+  TForm* form = MakeForm();
+  auto* probe = Add<TProbeControl>(form, {10, 10, 110, 60});
+  probe->SetCursor(crIBeam);
+  form->Show();
+  App->ProcessMessages();
+  Headless->MoveMouse(Centre(probe));
+  App->ProcessMessages();
+  EXPECT_EQ(Headless->CurrentCursor(), platform::CursorShape::IBeam);
+  Screen->SetCursor(crHourGlass);
+  Headless->MoveMouse(Centre(probe));
+  App->ProcessMessages();
+  EXPECT_EQ(Headless->CurrentCursor(), platform::CursorShape::Wait);
+}
+
 }  // namespace
 }  // namespace ui::testing
