@@ -1,0 +1,144 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/ScanEngine.h"
+#include "app/ScanHost.h"
+#include "ui/Forms.h"
+
+namespace platform {
+class ArpResolver;
+}
+namespace ui {
+class TButton;
+class TCheckBox;
+class TGroupBox;
+class TLabel;
+class TEdit;
+class TMemo;
+class TPageControl;
+class TScrollBar;
+class TTabSheet;
+template <class T>
+class TPropertyList;
+}  // namespace ui
+namespace tray {
+class TTrayIcon;
+}
+
+namespace app {
+
+// The program's only window: the scan tab with the log on the left and the
+// scan inputs and buttons on the right, and the tray icon. Everything it
+// shows comes from its stored layout, which the program carries inside
+// itself (app/Resources.h); the constructor reads it.
+//
+// How a tool or test makes the window on a platform of its choice:
+//
+//   ui::WindowSystem system(platform::CreatePlatform("headless"));
+//   auto application = core::CreateUnowned<ui::TApplication>();
+//   application->SetTitle("Ostvane");
+//   app::TForm1* form = app::CreateForm1();          // app/Ostvane.h
+//   form->Show();
+//   application->ProcessMessages();                  // painted, icon added
+//
+// Without a resolver no address answers and nothing is sent on the network,
+// which is what a snapshot wants; the program passes the kernel's.
+class TForm1 : public ui::TForm, public ScanHost {
+ public:
+  using inherited = ui::TForm;
+  static void DefineProperties(ui::TPropertyList<TForm1>& list);
+
+  // Reads the stored layout (controls, tray icon, wiring). Raises
+  // core::EReadError when the layout cannot be read and
+  // core::EComponentError when it lacks one of the controls below.
+  explicit TForm1(core::TComponent* owner, platform::ArpResolver* resolver = nullptr);
+  ~TForm1() override;
+
+  // ---- The controls, as the layout names them ----
+  ui::TPageControl* NetScan = nullptr;
+  ui::TTabSheet* Ostvane = nullptr;
+  ui::TGroupBox* MacLog = nullptr;
+  // Stands beside the log and follows its lines; scrolling it scrolls the
+  // log (which is disabled, so it cannot scroll by itself).
+  ui::TScrollBar* macbar = nullptr;
+  // The scan log: only the program writes to it.
+  ui::TMemo* MAC = nullptr;
+  ui::TGroupBox* MacManger = nullptr;
+  ui::TLabel* MACIPLabel = nullptr;
+  ui::TLabel* MAClABELA = nullptr;
+  ui::TLabel* MAClABELB = nullptr;
+  ui::TLabel* MAClABELC = nullptr;
+  ui::TLabel* skSkinStdLabel3 = nullptr;
+  // The numeric edits: digits only, three at most.
+  ui::TEdit* MACIPA = nullptr;
+  ui::TEdit* MACIPB = nullptr;
+  ui::TEdit* MACIPC = nullptr;
+  ui::TEdit* MACStarIP = nullptr;
+  ui::TEdit* MACEndIP = nullptr;
+  // Ticked: addresses without an answer are left out of the log.
+  ui::TCheckBox* MacList = nullptr;
+  ui::TButton* Star = nullptr;
+  ui::TButton* MACStop = nullptr;
+  ui::TButton* MacClear = nullptr;
+  ui::TButton* MacSave = nullptr;
+  tray::TTrayIcon* TextTrayIcon = nullptr;
+
+  // ---- Handlers the layout wires by name ----
+  // The scan (ScanEngine::StarClick): raises core::EConvertError for a
+  // host number that is no integer, which the message loop shows.
+  void StarClick(core::TComponent* Sender);
+  // Asks a running scan to stop after its next lookup.
+  void MACStopClick(core::TComponent* Sender);
+  // Empties the log.
+  void MacClearClick(core::TComponent* Sender);
+  // Writes the log to LogFileName(), replacing the file: every line
+  // followed by CR LF, nothing else. When the file cannot be created or
+  // written, raises core::EFCreateError "Cannot create file "<name>".
+  // <reason>" and leaves no file of that name behind; the log is untouched
+  // either way.
+  void MacSaveClick(core::TComponent* Sender);
+
+  // Resolves one dotted address: the hardware address as "00-1A-2B-..."
+  // or empty when nothing answered.
+  std::string GetMacByIp(std::string_view IP);
+
+  // "mac.txt" in the directory of the program file.
+  std::string LogFileName() const;
+  ScanEngine& Engine() { return FEngine; }
+  // The resolver the scan asks; nullptr: nothing answers.
+  platform::ArpResolver* Resolver() const { return FResolver; }
+  void SetResolver(platform::ArpResolver* resolver) { FResolver = resolver; }
+
+  // ---- ScanHost ----
+  std::string FirstOctetText() override;
+  std::string SecondOctetText() override;
+  std::string ThirdOctetText() override;
+  std::string FirstHostText() override;
+  std::string LastHostText() override;
+  bool HideSilentHosts() override;
+  void AppendLogLine(const std::string& line) override;
+  void ProcessMessages() override;
+  bool ShowBalloonMessage(const std::string& title, const std::string& text, tray::TBalloonKind kind,
+                          std::uint8_t timeoutSeconds) override;
+  std::optional<platform::MacAddress> ResolveAddress(std::uint32_t address) override;
+
+ private:
+  // Finds the layout's controls for the members above.
+  void BindControls();
+  // Brings macbar in step with the log's rows and scroll position.
+  void SyncLogBar();
+
+  ScanEngine FEngine{*this};
+  platform::ArpResolver* FResolver = nullptr;
+  bool FSyncingLogBar = false;
+};
+
+// Lets stored layouts create TForm1 and every class its layout names
+// (standard controls, tray icon). Safe to call more than once.
+void RegisterUnit1Classes();
+
+}  // namespace app
