@@ -100,6 +100,10 @@ class Platform {
   // raised without taking the focus. The change is not reported back by
   // FocusIn/FocusOut events (the window system already knows it).
   virtual void ActivateWindow(NativeWindow window) = 0;
+  // Puts the window above the program's other windows without giving it
+  // the focus or activating it; normal windows stay below popup windows.
+  // A hidden window is restacked for when it shows.
+  virtual void RaiseWindow(NativeWindow window) = 0;
   // Sends every mouse event to window until ReleasePointer, wherever the
   // pointer is (mouse capture). A second grab moves it to the new window.
   // Without a grab, a backend may still send the events of a drag to the

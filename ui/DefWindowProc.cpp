@@ -7,6 +7,7 @@
 #include "ui/MessageLoop.h"
 #include "ui/ModalLoops.h"
 #include "ui/Painting.h"
+#include "ui/SystemMenu.h"
 #include "ui/SystemMetrics.h"
 #include "ui/Windows.h"
 
@@ -150,6 +151,18 @@ LRESULT WMSetText(Desktop& desktop, Window* window, LPARAM lParam) {
   return 1;
 }
 
+// The caption's icon place on the screen (the caption's left end when
+// the frame shows no icon).
+gfx::Rect WindowMenuAnchor(Window* window) {
+  gfx::Rect bounds = Desktop::ScreenBounds(window);
+  gfx::Rect anchor = DefaultFrameButtonRect(window->Style, window->ExStyle, SizeOf(window), HTSYSMENU);
+  if (anchor.IsEmpty()) {
+    gfx::Rect caption = DefaultCaptionRect(window->Style, window->ExStyle, SizeOf(window));
+    anchor = gfx::Rect{caption.Left, caption.Top, caption.Left, caption.Bottom};
+  }
+  return anchor.Offset(bounds.Left, bounds.Top);
+}
+
 void WMSysCommand(Desktop& desktop, HWND handle, WPARAM wParam, LPARAM lParam) {
   switch (wParam & SC_COMMAND_MASK) {
     case SC_CLOSE: desktop.Send(handle, WM_CLOSE, 0, 0); break;
@@ -157,13 +170,46 @@ void WMSysCommand(Desktop& desktop, HWND handle, WPARAM wParam, LPARAM lParam) {
     case SC_MAXIMIZE: ShowWindow(handle, SW_MAXIMIZE); break;
     case SC_RESTORE: ShowWindow(handle, SW_RESTORE); break;
     case SC_MOVE:
-    case SC_SIZE: RunSizeMoveLoop(handle, wParam, PointFromLParam(lParam)); break;
-    // The system menu arrives with the menus; until then the menu key and
-    // the menu click do nothing.
+    case SC_SIZE:
+      // The mouse-driven loops carry the hit-test place in the low bits;
+      // without it (the window menu) the keyboard drives.
+      if (wParam & 0xF) RunSizeMoveLoop(handle, wParam, PointFromLParam(lParam));
+      else RunKeyboardSizeMoveLoop(handle, wParam);
+      break;
     case SC_KEYMENU:
+      // Alt+Space opens the window menu below the caption's icon; Alt or
+      // F10 alone opens nothing, as there is no menu bar.
+      if (lParam == LPARAM(' ')) {
+        if (Window* window = desktop.Find(handle)) {
+          gfx::Rect anchor = WindowMenuAnchor(window);
+          ShowSystemMenu(handle, gfx::Point{anchor.Left, anchor.Bottom}, MenuOpenedBy::Keyboard);
+        }
+      }
+      break;
     case SC_MOUSEMENU:
+      if (Window* window = desktop.Find(handle)) {
+        gfx::Rect anchor = WindowMenuAnchor(window);
+        ShowSystemMenu(handle, gfx::Point{anchor.Left, anchor.Bottom}, MenuOpenedBy::Mouse, anchor);
+      }
+      break;
     default: break;
   }
+}
+
+// A right click on the caption (or on the icon) opens the window menu at
+// the pointer; elsewhere the message goes up to the parent.
+LRESULT WMContextMenu(Desktop& desktop, HWND handle, Window* window, WPARAM wParam, LPARAM lParam) {
+  // lParam -1 is the keyboard's context-menu request, which has no place.
+  if (lParam != -1 && (window->Style & WS_SYSMENU) && (window->Style & WS_CAPTION) == WS_CAPTION) {
+    LRESULT hit = desktop.Send(handle, WM_NCHITTEST, 0, lParam);
+    if (!(window = desktop.Find(handle))) return 0;
+    if (hit == HTCAPTION || hit == HTSYSMENU) {
+      ShowSystemMenu(handle, PointFromLParam(lParam), MenuOpenedBy::Mouse);
+      return 0;
+    }
+  }
+  if (window->Parent) return desktop.Send(window->Parent->Handle, WM_CONTEXTMENU, wParam, lParam);
+  return 0;
 }
 
 void WMNCLButtonDown(Desktop& desktop, HWND handle, WPARAM wParam, LPARAM lParam) {
@@ -186,6 +232,9 @@ void WMNCLButtonDown(Desktop& desktop, HWND handle, WPARAM wParam, LPARAM lParam
     case HTMAXBUTTON:
     case HTMINBUTTON:
       RunFrameButtonLoop(handle, hit);
+      break;
+    case HTSYSMENU:
+      desktop.Send(handle, WM_SYSCOMMAND, SC_MOUSEMENU | WPARAM(HTSYSMENU), lParam);
       break;
     default:
       break;
@@ -263,7 +312,7 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCRBUTTONUP:
       desktop->Send(handle, WM_CONTEXTMENU, WPARAM(handle), lParam);
       return 0;
-    case WM_CONTEXTMENU:
+    case WM_CONTEXTMENU: return WMContextMenu(*desktop, handle, window, wParam, lParam);
     case WM_MOUSEWHEEL:
       // Children pass these up until someone takes them.
       if (window->Parent) return desktop->Send(window->Parent->Handle, message, wParam, lParam);

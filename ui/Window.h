@@ -15,6 +15,8 @@
 
 namespace ui {
 
+class WindowMenu;
+
 // The surface of a top-level window: the native window, the back buffer
 // every window of the tree paints into, and the part of it not yet
 // presented.
@@ -60,6 +62,10 @@ struct Window {
   // A caption button held down by the default frame's button loop.
   LRESULT PressedFrameButton = 0;
   std::uint8_t Alpha = 255;
+  // The window menu: the copy its owner asked for (GetSystemMenu), and
+  // the standard one last prepared for showing.
+  std::shared_ptr<WindowMenu> OwnMenu;
+  std::shared_ptr<WindowMenu> PreparedMenu;
   // Bounds before maximising.
   std::optional<gfx::Rect> RestoreBounds;
   bool MessageOnly = false;

@@ -101,6 +101,42 @@ MinMaxInfo DefaultMinMaxInfo(const Window* window) {
   return info;
 }
 
+// Puts a window at its new place among its siblings (insertAfter: a
+// sibling it goes just below, or one of the HWND_ places). Top-level
+// windows keep the topmost ones above the rest. True when a top-level
+// window ended up on top of its group, so the native window must rise.
+bool Restack(Desktop& desktop, Window* window, HWND insertAfter) {
+  bool topLevel = window->Parent == nullptr;
+  std::vector<Window*>& siblings = topLevel ? desktop.TopLevels : window->Parent->Children;
+  if (insertAfter == HWND_TOPMOST) window->ExStyle |= WS_EX_TOPMOST;
+  if (insertAfter == HWND_NOTOPMOST || (insertAfter == HWND_BOTTOM && topLevel)) window->ExStyle &= ~WS_EX_TOPMOST;
+  siblings.erase(std::remove(siblings.begin(), siblings.end(), window), siblings.end());
+  Window* after = desktop.Find(insertAfter);
+  auto found = after ? std::find(siblings.begin(), siblings.end(), after) : siblings.end();
+  auto place = siblings.end();
+  if (insertAfter == HWND_BOTTOM) {
+    place = siblings.begin();
+  } else if (found != siblings.end()) {
+    // "After" in the classic order means just below that sibling.
+    place = found;
+  }
+  bool topmost = (window->ExStyle & WS_EX_TOPMOST) != 0;
+  if (topLevel) {
+    // The first topmost window from the bottom starts the upper group.
+    auto firstTopmost = std::find_if(siblings.begin(), siblings.end(),
+                                     [](const Window* w) { return (w->ExStyle & WS_EX_TOPMOST) != 0; });
+    if (!topmost && place > firstTopmost) place = firstTopmost;
+    if (topmost && place < firstTopmost) place = firstTopmost;
+  }
+  place = siblings.insert(place, window);
+  if (!topLevel || !window->Surface) return false;
+  // On top of its group: nothing of the same group above it.
+  for (auto it = place + 1; it != siblings.end(); ++it) {
+    if (((*it)->ExStyle & WS_EX_TOPMOST) == (window->ExStyle & WS_EX_TOPMOST) && (*it)->Surface) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 // ---- Classes ----
@@ -354,6 +390,102 @@ HWND GetWindow(HWND handle, UINT relation) {
   }
 }
 
+HWND SetParent(HWND handle, HWND newParent) {
+  Desktop* desktop = CurrentDesktopOrNull();
+  Window* window = desktop ? desktop->Find(handle) : nullptr;
+  if (!window || window->Destroying || window->MessageOnly) return nullptr;
+  Window* parent = nullptr;
+  if (newParent) {
+    parent = desktop->Find(newParent);
+    if (!parent || parent->Destroying || parent->MessageOnly || InSubtree(*desktop, handle, newParent)) {
+      return nullptr;
+    }
+  }
+  Window* oldParent = window->Parent;
+  HWND oldParentHandle = oldParent ? oldParent->Handle : nullptr;
+  if (parent == oldParent) {
+    // Same place: only the z-order changes, as for a new arrival.
+    SetWindowPos(handle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return oldParentHandle;
+  }
+  Window* oldTop = Desktop::TopLevelOf(window);
+  Window* newTop = parent ? Desktop::TopLevelOf(parent) : window;
+  bool leavesTopLevel = newTop != oldTop;
+
+  // What the window held in its old top-level window goes first, with the
+  // usual notices, while the tree is still whole.
+  if (leavesTopLevel) {
+    if (desktop->Active == handle) {
+      // An active top-level window becoming a child hands the activation
+      // to its new top-level window (or on).
+      Window* next = newTop->IsVisible() && !(newTop->Style & (WS_DISABLED | WS_MINIMIZE)) ? newTop : nullptr;
+      desktop->Activate(next ? next->Handle : NextToActivate(*desktop, window), WA_ACTIVE,
+                        Desktop::TellPlatform::Yes);
+      if (!(window = desktop->Find(handle))) return nullptr;
+    }
+    if (desktop->Focus && InSubtree(*desktop, handle, desktop->Focus)) {
+      desktop->ChangeFocus(nullptr);
+      if (!(window = desktop->Find(handle))) return nullptr;
+    }
+    if (desktop->Capture && InSubtree(*desktop, handle, desktop->Capture)) {
+      desktop->ChangeCapture(nullptr);
+      if (!(window = desktop->Find(handle))) return nullptr;
+    }
+    // A handler may have destroyed or moved the parent meanwhile.
+    if (newParent && (!(parent = desktop->Find(newParent)) || parent->Destroying ||
+                      InSubtree(*desktop, handle, newParent))) {
+      return nullptr;
+    }
+    oldParent = window->Parent;
+    oldParentHandle = oldParent ? oldParent->Handle : nullptr;
+  }
+  bool wasVisible = window->IsVisible();
+  gfx::Rect oldBounds = window->Bounds;
+
+  // Out of the old sibling list, into the new one on top.
+  std::vector<Window*>& oldSiblings = oldParent ? oldParent->Children : desktop->TopLevels;
+  oldSiblings.erase(std::remove(oldSiblings.begin(), oldSiblings.end(), window), oldSiblings.end());
+  window->Parent = parent;
+  if (parent) {
+    parent->Children.push_back(window);
+    window->Style |= WS_CHILD;
+    window->Style &= ~WS_POPUP;
+    // Windows it owned follow its new top-level window.
+    for (Window* top : desktop->TopLevels) {
+      if (top->Owner == handle) top->Owner = Desktop::TopLevelOf(parent)->Handle;
+    }
+    window->Owner = nullptr;
+    if (window->Surface) {
+      desktop->Platform.DestroyWindow(window->Surface->Native);
+      window->Surface.reset();
+    }
+  } else {
+    desktop->TopLevels.push_back(window);
+    window->Style &= ~WS_CHILD;
+    window->Owner = nullptr;
+    Restack(*desktop, window, HWND_TOP);
+    auto surface = std::make_unique<TopLevelSurface>();
+    platform::WindowOptions options;
+    options.Kind = KindFor(window->ExStyle);
+    options.Bounds = window->Bounds;
+    options.Title = window->Text;
+    surface->Native = desktop->Platform.CreateWindow(options);
+    surface->BackBuffer = std::make_shared<gfx::Bitmap>(window->Bounds.Width(), window->Bounds.Height());
+    window->Surface = std::move(surface);
+    platform::NativeWindow native = window->Surface->Native;
+    if (window->Shape) desktop->Platform.SetWindowShape(native, &*window->Shape);
+    if ((window->ExStyle & WS_EX_LAYERED) && window->Alpha != 255) {
+      desktop->Platform.SetWindowOpacity(native, window->Alpha);
+    }
+    if (!window->Icon.IsEmpty()) desktop->Platform.SetWindowIcon(native, window->Icon);
+    if (window->Style & WS_VISIBLE) desktop->Platform.ShowWindow(native, platform::ShowMode::ShowNoActivate);
+  }
+  // Its pixels now belong to another surface, under another clip.
+  if (oldParent && wasVisible) desktop->InvalidateUncovered(oldParent, oldBounds);
+  if (window->IsVisible()) desktop->InvalidateTree(window);
+  return oldParentHandle;
+}
+
 std::vector<HWND> GetChildWindows(HWND parent) {
   std::vector<HWND> children;
   if (Window* window = FindWindow(parent)) {
@@ -532,21 +664,9 @@ bool SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width, int he
   }
   window->Bounds = bounds;
 
+  bool raisedTopLevel = false;
   if (!(flags & SWP_NOZORDER)) {
-    std::vector<Window*>& siblings = window->Parent ? window->Parent->Children : desktop->TopLevels;
-    Window* after = desktop->Find(position.InsertAfter);
-    if (insertAfter == HWND_TOPMOST) window->ExStyle |= WS_EX_TOPMOST;
-    if (insertAfter == HWND_NOTOPMOST) window->ExStyle &= ~WS_EX_TOPMOST;
-    siblings.erase(std::remove(siblings.begin(), siblings.end(), window), siblings.end());
-    if (position.InsertAfter == HWND_BOTTOM) {
-      siblings.insert(siblings.begin(), window);
-    } else if (after && after != window &&
-               std::find(siblings.begin(), siblings.end(), after) != siblings.end()) {
-      // "After" in the classic order means just below that sibling.
-      siblings.insert(std::find(siblings.begin(), siblings.end(), after), window);
-    } else {
-      siblings.push_back(window);
-    }
+    raisedTopLevel = Restack(*desktop, window, position.InsertAfter);
     if (window->IsVisible() && window->Parent) desktop->InvalidateTree(window);
   }
   if (flags & SWP_SHOWWINDOW) window->Style |= WS_VISIBLE;
@@ -561,6 +681,17 @@ bool SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width, int he
       desktop->Platform.ShowWindow(native, platform::ShowMode::ShowNoActivate);
     }
     if (flags & SWP_HIDEWINDOW) desktop->Platform.ShowWindow(native, platform::ShowMode::Hide);
+    // Showing raises the native window already.
+    if (raisedTopLevel && !(flags & SWP_SHOWWINDOW)) desktop->Platform.RaiseWindow(native);
+    if ((raisedTopLevel || (flags & SWP_SHOWWINDOW)) && !(window->ExStyle & WS_EX_TOPMOST)) {
+      // Windows made topmost after their creation are normal native
+      // windows; they go back above the one just raised.
+      for (Window* top : desktop->TopLevels) {
+        if ((top->ExStyle & WS_EX_TOPMOST) && top->Surface && top->IsVisible()) {
+          desktop->Platform.RaiseWindow(top->Surface->Native);
+        }
+      }
+    }
   }
   bool nowVisible = window->IsVisible();
   if (!(flags & SWP_NOREDRAW)) {
@@ -591,8 +722,8 @@ bool SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width, int he
   desktop->Send(handle, WM_WINDOWPOSCHANGED, 0, ToLParam(&position));
   if (!(window = desktop->Find(handle))) return true;
 
-  if ((flags & SWP_SHOWWINDOW) && !(flags & SWP_NOACTIVATE) && window->Surface &&
-      !(window->ExStyle & WS_EX_NOACTIVATE)) {
+  if ((flags & SWP_SHOWWINDOW || raisedTopLevel) && !(flags & SWP_NOACTIVATE) && window->Surface &&
+      !(window->ExStyle & WS_EX_NOACTIVATE) && window->IsVisible()) {
     desktop->Activate(handle, WA_ACTIVE, Desktop::TellPlatform::Yes);
   }
   return true;
@@ -606,15 +737,13 @@ bool MoveWindow(HWND window, int x, int y, int width, int height, bool repaint) 
 bool BringWindowToTop(HWND handle) {
   Window* window = FindWindow(handle);
   if (!window) return false;
-  if (window->Surface && !window->Parent) {
-    Desktop& desktop = CurrentDesktop();
-    if (!(window->ExStyle & WS_EX_NOACTIVATE)) {
-      desktop.Activate(handle, WA_ACTIVE, Desktop::TellPlatform::Yes);
-      return true;
-    }
-    desktop.Platform.ActivateWindow(window->Surface->Native);
+  if (!SetWindowPos(handle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE)) return false;
+  Desktop& desktop = CurrentDesktop();
+  if (!(window = desktop.Find(handle))) return false;
+  if (window->Surface && !(window->ExStyle & WS_EX_NOACTIVATE) && window->IsVisible()) {
+    desktop.Activate(handle, WA_ACTIVE, Desktop::TellPlatform::Yes);
   }
-  return SetWindowPos(handle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return true;
 }
 
 // ---- Visibility and state ----

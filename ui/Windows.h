@@ -57,6 +57,17 @@ bool IsChild(HWND parent, HWND window);
 // GW_CHILD (topmost child), GW_HWNDNEXT (the sibling below), GW_HWNDPREV,
 // GW_HWNDFIRST, GW_HWNDLAST, GW_OWNER.
 HWND GetWindow(HWND window, UINT relation);
+// Moves a window under another parent, keeping its position numbers (now
+// in the new parent's client coordinates). With a parent it becomes a
+// child (WS_CHILD set, its native window goes); with nullptr a top-level
+// window (WS_CHILD cleared, a native window is made). It lands on top of
+// its new siblings; the old and new places are repainted; a focus inside it
+// stays only when it remains in the same top-level window, and the
+// activation moves on when an active top-level window becomes a child.
+// Returns the old parent (nullptr for a top-level window, or on failure:
+// no window, a parent that is the window or one of its descendants, a
+// message-only window or parent, a window being destroyed).
+HWND SetParent(HWND window, HWND newParent);
 // Direct children, topmost first.
 std::vector<HWND> GetChildWindows(HWND parent);
 // Top-level and message-only windows, in creation order.
@@ -92,13 +103,22 @@ bool ScreenToClient(HWND window, gfx::Point& point);
 // A point from one window's client coordinates to another's (nullptr:
 // the screen).
 gfx::Point MapWindowPoint(HWND from, HWND to, gfx::Point point);
-// Moves, sizes, re-orders, shows or hides (SWP_ flags). Sends
+// Moves, sizes, re-orders, shows or hides (SWP_ flags). Re-ordering a
+// top-level window: HWND_TOP and HWND_NOTOPMOST put it above the other
+// normal windows, HWND_TOPMOST above everything (and makes it topmost),
+// HWND_BOTTOM below everything (and not topmost); topmost windows always
+// stay above normal ones. A top-level window raised without
+// SWP_NOACTIVATE is also activated; with it, the active window and the
+// focus stay as they are. Sends
 // WM_WINDOWPOSCHANGING (the handler may change the WindowPos), WM_NCCALCSIZE
 // when the size or frame changes, and WM_WINDOWPOSCHANGED (whose default
 // sends WM_MOVE and WM_SIZE). x, y: parent client coordinates, or the
 // screen for top-level windows.
 bool SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags);
 bool MoveWindow(HWND window, int x, int y, int width, int height, bool repaint);
+// Raises a window to the top of its siblings; a top-level window is also
+// activated (SetWindowPos with HWND_TOP and SWP_NOACTIVATE raises
+// without activating).
 bool BringWindowToTop(HWND window);
 
 // ---- Visibility and state ----

@@ -172,6 +172,12 @@ void HeadlessPlatform::ActivateWindow(NativeWindow window) {
   UpdateHover();
 }
 
+void HeadlessPlatform::RaiseWindow(NativeWindow window) {
+  if (!Find(window)) return;
+  Raise(window);
+  UpdateHover();
+}
+
 void HeadlessPlatform::GrabPointer(NativeWindow window) {
   if (!Find(window)) return;
   FGrab = window;

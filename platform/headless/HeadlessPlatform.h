@@ -70,6 +70,7 @@ class HeadlessPlatform : public Platform {
   void PresentWindow(NativeWindow window, const gfx::Bitmap& surface,
                      const gfx::Rect& dirty) override;
   void ActivateWindow(NativeWindow window) override;
+  void RaiseWindow(NativeWindow window) override;
   void GrabPointer(NativeWindow window) override;
   void ReleasePointer() override;
   void SetWindowCursor(NativeWindow window, CursorShape shape) override;

@@ -592,6 +592,21 @@ void X11Platform::ActivateWindow(NativeWindow window) {
   XFlush(FDisplay);
 }
 
+void X11Platform::RaiseWindow(NativeWindow window) {
+  WindowData* data = Find(window);
+  if (!data || !data->Handle) return;
+  // A plain restack request: the window manager raises the frame and
+  // leaves the input focus where it is (no activation message).
+  XRaiseWindow(FDisplay, data->Handle);
+  if (data->Kind != WindowKind::Popup) {
+    // Our popups (menus, hints) stay above the window just raised.
+    for (const auto& [id, other] : FWindows) {
+      if (other.Kind == WindowKind::Popup && other.Handle && other.Mapped) XRaiseWindow(FDisplay, other.Handle);
+    }
+  }
+  XFlush(FDisplay);
+}
+
 void X11Platform::GrabPointer(NativeWindow window) {
   WindowData* data = Find(window);
   if (!data || !data->Handle) return;

@@ -56,6 +56,7 @@ class X11Platform : public Platform {
   void PresentWindow(NativeWindow window, const gfx::Bitmap& surface,
                      const gfx::Rect& dirty) override;
   void ActivateWindow(NativeWindow window) override;
+  void RaiseWindow(NativeWindow window) override;
   void GrabPointer(NativeWindow window) override;
   void ReleasePointer() override;
   void SetWindowCursor(NativeWindow window, CursorShape shape) override;
