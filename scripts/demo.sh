@@ -15,8 +15,9 @@
 # namespace, press "扫描MAC地址" with real input (XTest) at the place
 # ostvane-snapshot --controls gives, wait for the scan of 192.168.1.1 to 254
 # to end, press "自动保存", print the saved mac.txt, check that it holds
-# exactly the live hosts' lines, take a screenshot of the window, close the
-# program and take everything down again.
+# exactly the lines of the live hosts and of the scanner's own address, take
+# a screenshot of the window, close the program and take everything down
+# again.
 #
 #   --no-install     skip scripts/install-deps.sh
 #   --no-build       use the programs already built in the build folder
@@ -44,6 +45,9 @@ readonly DemoUser=ostvane-demo
 readonly ScanNs=ostv-scan
 readonly Net=192.168.1
 readonly LiveHosts=(1 7 20 21 100 254)
+# The scanner's own address lies in the range too; like any resolver asked
+# for its own address, the program answers it with its own MAC.
+readonly ScannerHost=200
 readonly WindowTitle='^Ostvane V1\.0'
 # The kernel's wait for a silent address: 50 ms x 2 probes, about 25 s for
 # the 248 silent addresses of the range (the default 1 s x 3 would take
@@ -284,7 +288,9 @@ sleep 0.5
 
 expected=$out/expected.txt
 : >"$expected"
-for n in "${LiveHosts[@]}"; do printf '%s.%d:02-00-00-00-01-%02X\r\n' "$Net" "$n" "$n" >>"$expected"; done
+for n in $(printf '%s\n' "${LiveHosts[@]}" "$ScannerHost" | sort -n); do
+  printf '%s.%d:02-00-00-00-01-%02X\r\n' "$Net" "$n" "$n" >>"$expected"
+done
 saved=$workdir/mac.txt
 
 say "pressing 自动保存 (MacSave)"
@@ -323,7 +329,8 @@ fi
 
 ok=1
 if cmp -s "$saved" "$expected"; then
-  say "mac.txt holds exactly the live hosts ${LiveHosts[*]}, ascending, with CR LF line ends"
+  say "mac.txt holds exactly the live hosts ${LiveHosts[*]} and the scanner's own $Net.$ScannerHost," \
+    "ascending, each line ended by CR LF"
 else
   ok=0
   echo "demo: mac.txt differs from what the LAN holds (< saved, > expected):" >&2
