@@ -42,6 +42,8 @@ for tool in xdotool xwininfo; do
 done
 
 work=$(mktemp -d /tmp/ostvane-startup.XXXXXX)
+# The demo's unprivileged user must reach its folder inside.
+chmod 755 "$work"
 export DESK_STATE_DIR=$work/desktop
 app_pid=
 cleanup() {
@@ -58,6 +60,8 @@ bash "$root/scripts/desktop-session.sh" start
 . "$(bash "$root/scripts/desktop-session.sh" env)"
 
 running() { [[ -n $app_pid && $(readlink "/proc/$app_pid/exe" 2>/dev/null) == "$program" ]]; }
+# Before its exec the job is still a shell: alive, not yet the program.
+alive() { [[ -n $app_pid && -e /proc/$app_pid && $(cut -d' ' -f3 "/proc/$app_pid/stat" 2>/dev/null) != Z ]]; }
 
 # One start: prints the milliseconds to the end of the first paint.
 one_start() {
@@ -70,7 +74,7 @@ one_start() {
   for ((i = 0; i < 2000; i++)); do
     line=$(grep -m 1 '^startup: first-paint ' "$log" || true)
     if [[ -n $line ]]; then painted=${line##* }; break; fi
-    running || break
+    alive || break
     sleep 0.01
   done
   [[ -n $painted ]] || { echo "ostvane-startup: no first-paint line (see $log)" >&2; cat "$log" >&2; return 1; }

@@ -39,7 +39,7 @@ out=/tmp/ostvane-demo
 install=1
 compile=1
 measure=0
-display=57
+display=${DESK_DISPLAY:-57}
 
 readonly DemoUser=ostvane-demo
 readonly ScanNs=ostv-scan
