@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# Checks ostvane-snapshot from the outside: the PNG it writes, the control
+# list the demo clicks by, and its refusals.
+#
+#   bash snapshot-test.sh PATH/TO/ostvane-snapshot SCRATCH_DIR
+set -uo pipefail
+
+tool=$1
+scratch=$2
+failures=0
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+rm -rf -- "$scratch"
+mkdir -p -- "$scratch"
+
+# Width and height from a PNG's header (bytes 16..23, big-endian).
+png_size() {
+  local bytes
+  bytes=$(od -An -tu1 -j16 -N8 "$1" | tr -s ' \n' ' ')
+  read -r a b c d e f g h <<<"$bytes"
+  echo "$(((a << 24) | (b << 16) | (c << 8) | d)) $(((e << 24) | (f << 16) | (g << 8) | h))"
+}
+
+# ---- the control list ----
+if ! "$tool" --controls >"$scratch/controls.txt" 2>"$scratch/controls.err"; then
+  fail "--controls failed: $(cat "$scratch/controls.err")"
+fi
+read -r first_name _ _ win_w win_h <"$scratch/controls.txt"
+[[ $first_name == Form1 ]] || fail "the first line is not the window: $(head -n 1 "$scratch/controls.txt")"
+[[ -s $scratch/controls.err ]] && fail "--controls wrote to stderr: $(cat "$scratch/controls.err")"
+for name in NetScan Ostvane MacLog macbar MAC MacManger MACIPA MACIPB MACIPC MACStarIP MACEndIP \
+  MacList Star MACStop MacClear MacSave; do
+  line=$(awk -v n="$name" '$1 == n' "$scratch/controls.txt")
+  if [[ -z $line ]]; then
+    fail "$name is not listed"
+    continue
+  fi
+  [[ $(wc -l <<<"$line") -eq 1 ]] || fail "$name is listed more than once"
+  read -r _ left top width height <<<"$line"
+  # Every control lies inside the client part, below the caption and
+  # inside the frame, and has a size.
+  if ((left < 1 || top < 16 || width < 1 || height < 1 || left + width > win_w - 1 || top + height > win_h - 1)); then
+    fail "$name at $left,$top $width x $height is not inside the $win_w x $win_h window's client part"
+  fi
+done
+# The buttons a user presses do not overlap one another.
+mapfile -t buttons < <(awk '$1 ~ /^(Star|MACStop|MacClear|MacSave)$/' "$scratch/controls.txt")
+for ((i = 0; i < ${#buttons[@]}; i++)); do
+  for ((j = i + 1; j < ${#buttons[@]}; j++)); do
+    read -r n1 l1 t1 w1 h1 <<<"${buttons[i]}"
+    read -r n2 l2 t2 w2 h2 <<<"${buttons[j]}"
+    if ((l1 < l2 + w2 && l2 < l1 + w1 && t1 < t2 + h2 && t2 < t1 + h1)); then
+      fail "$n1 and $n2 overlap"
+    fi
+  done
+done
+
+# ---- the picture ----
+if "$tool" "$scratch/window.png" 2>"$scratch/png.err"; then
+  [[ $(head -c 8 "$scratch/window.png" | od -An -tx1 | tr -d ' \n') == 89504e470d0a1a0a ]] ||
+    fail "window.png is not a PNG"
+  [[ $(png_size "$scratch/window.png") == "$win_w $win_h" ]] ||
+    fail "window.png is $(png_size "$scratch/window.png"), the window $win_w x $win_h"
+  # The same window twice gives the same bytes: nothing depends on the clock.
+  "$tool" --controls "$scratch/again.png" >"$scratch/again.txt" || fail "a second run failed"
+  cmp -s "$scratch/window.png" "$scratch/again.png" || fail "two snapshots differ"
+  cmp -s "$scratch/controls.txt" "$scratch/again.txt" || fail "two control lists differ"
+  # A file name with a space, and an existing file is replaced.
+  printf 'old' >"$scratch/with space.png"
+  "$tool" "$scratch/with space.png" || fail "a name with a space failed"
+  cmp -s "$scratch/window.png" "$scratch/with space.png" || fail "an existing file was not replaced"
+else
+  fail "writing window.png failed: $(cat "$scratch/png.err")"
+fi
+
+# ---- refusals: exit status 1, a reason on stderr, nothing on stdout ----
+refuses() {
+  local why=$1
+  shift
+  "$tool" "$@" >"$scratch/out" 2>"$scratch/err"
+  local rc=$?
+  ((rc == 1)) || fail "$why: exit status $rc, not 1"
+  grep -F 'ostvane-snapshot: ' "$scratch/err" >/dev/null || fail "$why: no reason on stderr"
+  [[ -s $scratch/out ]] && fail "$why: wrote to stdout"
+  return 0
+}
+refuses "no arguments"
+refuses "an unknown option" --frame
+refuses "two output files" "$scratch/a.png" "$scratch/b.png"
+refuses "an empty file name" ""
+refuses "a folder that does not exist" "$scratch/missing/window.png"
+grep -F "$scratch/missing/window.png" "$scratch/err" >/dev/null || fail "the error does not name the file"
+refuses "a folder as the file" "$scratch"
+[[ -e $scratch/a.png || -e $scratch/b.png ]] && fail "a refused run wrote a file"
+"$tool" --help >"$scratch/out" 2>&1 || fail "--help failed"
+grep -F -- '--controls' "$scratch/out" >/dev/null || fail "--help does not describe --controls"
+
+if ((failures)); then
+  echo "$failures check(s) failed" >&2
+  exit 1
+fi
+echo "ostvane-snapshot: all checks passed"
