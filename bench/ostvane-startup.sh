@@ -32,7 +32,7 @@ while getopts "b:r:sh" option; do
     b) build=$OPTARG ;;
     r) runs=$OPTARG ;;
     s) scan=0 ;;
-    *) sed -n '2,23p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'; exit 2 ;;
+    *) awk 'NR > 1 && !/^#/ { exit } NR > 1 { sub(/^# ?/, ""); print }' "${BASH_SOURCE[0]}"; exit 2 ;;
   esac
 done
 [[ $(id -u) -eq 0 ]] || { echo "ostvane-startup: run as root (network namespaces)" >&2; exit 1; }

@@ -25,7 +25,7 @@
 #   --out DIR        where the screenshots, logs and the program's folder go
 #                    (default /tmp/ostvane-demo; emptied first; it and its
 #                    parents must be reachable by an unprivileged user)
-#   --display N      first X display number tried (default 57)
+#   --display N      first X display number tried (default $DESK_DISPLAY, else 57)
 #   --measure        print the program's resident memory after the scan
 #
 # The scan button is pressed only after the program is confirmed to run in
@@ -73,7 +73,7 @@ while (($#)); do
     --out) (($# > 1)) || usage; out=$2; shift ;;
     --display) (($# > 1)) && [[ $2 =~ ^[0-9]{1,4}$ ]] || usage; display=$2; shift ;;
     --measure) measure=1 ;;
-    -h | --help) sed -n '2,31p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h | --help) awk 'NR > 1 && !/^#/ { exit } NR > 1 { sub(/^# ?/, ""); print }' "${BASH_SOURCE[0]}"; exit 0 ;;
     *) echo "demo: unknown option $1" >&2; usage ;;
   esac
   shift
