@@ -108,8 +108,14 @@ MinMaxInfo DefaultMinMaxInfo(const Window* window) {
 bool Restack(Desktop& desktop, Window* window, HWND insertAfter) {
   bool topLevel = window->Parent == nullptr;
   std::vector<Window*>& siblings = topLevel ? desktop.TopLevels : window->Parent->Children;
+  DWORD wasTopmost = window->ExStyle & WS_EX_TOPMOST;
   if (insertAfter == HWND_TOPMOST) window->ExStyle |= WS_EX_TOPMOST;
   if (insertAfter == HWND_NOTOPMOST || (insertAfter == HWND_BOTTOM && topLevel)) window->ExStyle &= ~WS_EX_TOPMOST;
+  if ((window->ExStyle & WS_EX_TOPMOST) != wasTopmost && window->Surface) {
+    // Windows made topmost after their creation are normal native windows
+    // that the platform keeps in a layer of their own.
+    desktop.Platform.SetWindowTopmost(window->Surface->Native, wasTopmost == 0);
+  }
   siblings.erase(std::remove(siblings.begin(), siblings.end(), window), siblings.end());
   Window* after = desktop.Find(insertAfter);
   auto found = after ? std::find(siblings.begin(), siblings.end(), after) : siblings.end();
@@ -199,8 +205,16 @@ HWND CreateWindowEx(DWORD exStyle, std::string_view className, std::string_view 
   HWND handle = window->Handle;
   Window* raw = window.get();
   desktop.Windows[reinterpret_cast<std::uintptr_t>(handle)] = std::move(window);
-  if (parentWindow) parentWindow->Children.push_back(raw);
-  else desktop.TopLevels.push_back(raw);
+  if (parentWindow) {
+    parentWindow->Children.push_back(raw);
+  } else if (exStyle & WS_EX_TOPMOST) {
+    desktop.TopLevels.push_back(raw);
+  } else {
+    // A new normal window starts below the topmost ones.
+    auto& tops = desktop.TopLevels;
+    tops.insert(std::find_if(tops.begin(), tops.end(), [](const Window* w) { return (w->ExStyle & WS_EX_TOPMOST) != 0; }),
+                raw);
+  }
 
   CreateStruct create;
   create.CreateParams = createParams;
@@ -683,15 +697,6 @@ bool SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width, int he
     if (flags & SWP_HIDEWINDOW) desktop->Platform.ShowWindow(native, platform::ShowMode::Hide);
     // Showing raises the native window already.
     if (raisedTopLevel && !(flags & SWP_SHOWWINDOW)) desktop->Platform.RaiseWindow(native);
-    if ((raisedTopLevel || (flags & SWP_SHOWWINDOW)) && !(window->ExStyle & WS_EX_TOPMOST)) {
-      // Windows made topmost after their creation are normal native
-      // windows; they go back above the one just raised.
-      for (Window* top : desktop->TopLevels) {
-        if ((top->ExStyle & WS_EX_TOPMOST) && top->Surface && top->IsVisible()) {
-          desktop->Platform.RaiseWindow(top->Surface->Native);
-        }
-      }
-    }
   }
   bool nowVisible = window->IsVisible();
   if (!(flags & SWP_NOREDRAW)) {

@@ -70,7 +70,8 @@ HWND GetWindow(HWND window, UINT relation);
 HWND SetParent(HWND window, HWND newParent);
 // Direct children, topmost first.
 std::vector<HWND> GetChildWindows(HWND parent);
-// Top-level and message-only windows, in creation order.
+// Top-level and message-only windows from the bottom of the stack up
+// (creation order until a window is re-ordered; topmost ones last).
 std::vector<HWND> GetTopLevelWindows();
 std::string GetClassName(HWND window);
 

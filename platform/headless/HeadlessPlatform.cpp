@@ -200,14 +200,26 @@ void HeadlessPlatform::SetWindowCursor(NativeWindow window, CursorShape shape) {
 void HeadlessPlatform::Raise(NativeWindow window) {
   const NativeWindowData* data = Find(window);
   if (!data) return;
+  // Three layers, bottom up: normal windows, topmost normal windows,
+  // popups; a window rises to the top of its own layer.
+  auto layer = [](const NativeWindowData& d) { return d.Kind == WindowKind::Popup ? 2 : d.Topmost ? 1 : 0; };
   FZOrder.erase(std::remove(FZOrder.begin(), FZOrder.end(), window), FZOrder.end());
-  auto position = FZOrder.end();
-  if (data->Kind != WindowKind::Popup) {
-    position = std::find_if(FZOrder.begin(), FZOrder.end(), [&](NativeWindow w) {
-      return Find(w)->Kind == WindowKind::Popup;
-    });
-  }
+  auto position = std::find_if(FZOrder.begin(), FZOrder.end(),
+                               [&](NativeWindow w) { return layer(*Find(w)) > layer(*data); });
   FZOrder.insert(position, window);
+}
+
+void HeadlessPlatform::SetWindowTopmost(NativeWindow window, bool topmost) {
+  NativeWindowData* data = Find(window);
+  if (!data || data->Topmost == topmost) return;
+  data->Topmost = topmost;
+  Raise(window);
+  UpdateHover();
+}
+
+bool HeadlessPlatform::IsTopmost(NativeWindow window) const {
+  const NativeWindowData* data = Find(window);
+  return data && data->Topmost;
 }
 
 void HeadlessPlatform::SetFocus(NativeWindow window, FocusReport report) {

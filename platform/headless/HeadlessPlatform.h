@@ -71,6 +71,7 @@ class HeadlessPlatform : public Platform {
                      const gfx::Rect& dirty) override;
   void ActivateWindow(NativeWindow window) override;
   void RaiseWindow(NativeWindow window) override;
+  void SetWindowTopmost(NativeWindow window, bool topmost) override;
   void GrabPointer(NativeWindow window) override;
   void ReleasePointer() override;
   void SetWindowCursor(NativeWindow window, CursorShape shape) override;
@@ -133,6 +134,7 @@ class HeadlessPlatform : public Platform {
   WindowKind Kind(NativeWindow window) const;
   WindowState State(NativeWindow window) const;
   std::uint8_t Opacity(NativeWindow window) const;
+  bool IsTopmost(NativeWindow window) const;
   // The shape in window coordinates, none for a rectangular window.
   std::optional<gfx::Region> Shape(NativeWindow window) const;
   const gfx::Bitmap& Icon(NativeWindow window) const;
@@ -164,6 +166,7 @@ class HeadlessPlatform : public Platform {
  private:
   struct NativeWindowData {
     WindowKind Kind = WindowKind::Normal;
+    bool Topmost = false;
     gfx::Rect Bounds;
     std::string Title;
     bool Visible = false;

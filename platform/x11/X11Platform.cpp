@@ -607,6 +607,25 @@ void X11Platform::RaiseWindow(NativeWindow window) {
   XFlush(FDisplay);
 }
 
+void X11Platform::SetWindowTopmost(NativeWindow window, bool topmost) {
+  WindowData* data = Find(window);
+  // Popups are override-redirect windows, above the managed ones anyway.
+  if (!data || !data->Handle || data->Kind == WindowKind::Popup) return;
+  if (data->Mapped && HasWindowManager()) {
+    // _NET_WM_STATE: action 1 adds, 0 removes; source 1 is an application.
+    SendWindowManagerMessage(data->Handle, FAtoms.NetWmState,
+                             {topmost ? 1 : 0, long(FAtoms.NetWmStateAbove), 0, 1, 0});
+  } else if (topmost) {
+    // Read by the window manager when the window is mapped.
+    long above = long(FAtoms.NetWmStateAbove);
+    XChangeProperty(FDisplay, data->Handle, FAtoms.NetWmState, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(&above), 1);
+  } else {
+    XDeleteProperty(FDisplay, data->Handle, FAtoms.NetWmState);
+  }
+  XFlush(FDisplay);
+}
+
 void X11Platform::GrabPointer(NativeWindow window) {
   WindowData* data = Find(window);
   if (!data || !data->Handle) return;
