@@ -55,6 +55,14 @@ std::vector<char32_t> CodePoints(const std::string& text) {
   return points;
 }
 
+// The platform raises the window it activates; the window system's stack
+// follows (topmost windows stay above the others).
+void RaiseInStack(std::vector<Window*>& tops, Window* window) {
+  auto isTopmost = [](const Window* w) { return (w->ExStyle & WS_EX_TOPMOST) != 0; };
+  tops.erase(std::remove(tops.begin(), tops.end(), window), tops.end());
+  tops.insert(isTopmost(window) ? tops.end() : std::find_if(tops.begin(), tops.end(), isTopmost), window);
+}
+
 }  // namespace
 
 // ---- Desktop: activation, focus, capture ----
@@ -67,7 +75,10 @@ void Desktop::Activate(HWND topLevel, WPARAM how, TellPlatform tell) {
     target = window->Handle;
   }
   if (target == Active) {
-    if (target && tell == TellPlatform::Yes) Platform.ActivateWindow(Find(target)->Surface->Native);
+    if (target && tell == TellPlatform::Yes) {
+      RaiseInStack(TopLevels, Find(target));
+      Platform.ActivateWindow(Find(target)->Surface->Native);
+    }
     return;
   }
   HWND old = Active;
@@ -93,6 +104,7 @@ void Desktop::Activate(HWND topLevel, WPARAM how, TellPlatform tell) {
   if (!old) tellApplication(true);
   Window* window = Find(target);
   if (Active != target || !window) return;
+  RaiseInStack(TopLevels, window);
   if (tell == TellPlatform::Yes) Platform.ActivateWindow(window->Surface->Native);
   Send(target, WM_NCACTIVATE, 1, 0);
   Send(target, WM_ACTIVATE, MakeWParam(int(how), IsIconic(target) ? 1 : 0), LPARAM(old));

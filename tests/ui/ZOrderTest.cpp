@@ -76,8 +76,22 @@ TEST_F(ZOrderTest, RaisingWithActivationAndBringWindowToTopActivate) {
 TEST_F(ZOrderTest, SetForegroundWindowActivatesAndBringsToTheTop) {
   SetForegroundWindow(Back);
   EXPECT_EQ(GetActiveWindow(), Back);
+  EXPECT_EQ(Stack(), (std::vector<HWND>{Back, Front}));
   EXPECT_EQ(Headless->ZOrder().back(), Native(Back));
   EXPECT_EQ(Headless->FocusWindow(), Native(Back));
+}
+
+TEST_F(ZOrderTest, AClickThatActivatesAWindowBringsItToTheTop) {
+  Headless->Click({150, 300});
+  ProcessMessages();
+  EXPECT_EQ(GetActiveWindow(), Back);
+  EXPECT_EQ(Stack(), (std::vector<HWND>{Back, Front}));
+  EXPECT_EQ(WindowFromPoint({300, 300}), Back);
+  // The same when the system activates it (task bar, window switching).
+  Headless->SystemActivate(Native(Front));
+  ProcessMessages();
+  EXPECT_EQ(GetActiveWindow(), Front);
+  EXPECT_EQ(WindowFromPoint({300, 300}), Front);
 }
 
 TEST_F(ZOrderTest, TopmostWindowsStayAboveTheOthers) {
