@@ -99,6 +99,10 @@ void TButtonControl::WMLButtonUp(TMessage& message) {
   bool activate = FTracking && ClientRect().Contains(PointFromLParam(message.LParam));
   FTracking = false;
   if (!FSpaceDown) SetPressed(false);
+  // The capture goes before the click, as the native button lets it go:
+  // a handler that runs the message loop (the scan) must let the user
+  // click other controls.
+  if (MouseCapture()) SetMouseCapture(false);
   TControlGuard guard(this);
   if (activate) {
     ButtonActivated();
