@@ -158,15 +158,27 @@ class MenuTracker {
     }
     if (FOpenedBy == MenuOpenedBy::Keyboard) Select(NextSelectable(-1, 1));
     SetCapture(FWindow);
+    // Another window (or program) taking the activation closes the menu.
+    HWND active = GetActiveWindow();
+    auto ended = [&] {
+      return FDone || !IsWindow(FOwner) || !IsWindow(FWindow) || GetCapture() != FWindow ||
+             GetActiveWindow() != active;
+    };
     TMsg message;
-    while (!FDone) {
-      if (!GetMessage(message)) {
+    while (!ended()) {
+      if (!PeekMessage(message, nullptr, 0, 0, PM_REMOVE)) {
+        // Taking an event may change the activation without making a
+        // message: look again before waiting.
+        if (ended()) break;
+        WaitMessage();
+        continue;
+      }
+      if (message.Message == WM_QUIT) {
         // The quit belongs to the program's loop.
         PostQuitMessage(int(message.WParam));
         break;
       }
       Handle(message);
-      if (!IsWindow(FOwner) || !IsWindow(FWindow) || GetCapture() != FWindow) break;
     }
     if (IsWindow(FWindow) && GetCapture() == FWindow) ReleaseCapture();
     if (FWindow) DestroyWindow(FWindow);
@@ -632,14 +644,20 @@ void RunKeyboardSizeMoveLoop(HWND window, WPARAM command) {
   gfx::Rect current = original;
   int horizontal = 0;
   int vertical = 0;
+  // Losing the capture or the activation ends the loop where it is.
+  HWND active = GetActiveWindow();
+  auto ended = [&] { return !desktop.Find(window) || GetCapture() != window || GetActiveWindow() != active; };
   TMsg message;
-  for (;;) {
-    if (!desktop.Find(window) || GetCapture() != window) break;
-    if (!GetMessage(message)) {
+  while (!ended()) {
+    if (!PeekMessage(message, nullptr, 0, 0, PM_REMOVE)) {
+      if (ended()) break;
+      WaitMessage();
+      continue;
+    }
+    if (message.Message == WM_QUIT) {
       PostQuitMessage(int(message.WParam));
       break;
     }
-    if (!desktop.Find(window)) break;
     if (IsMouseMessage(message.Message)) {
       // A click keeps the result; the pointer does nothing else here.
       if (IsPress(message.Message)) break;

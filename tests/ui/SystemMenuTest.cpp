@@ -323,6 +323,7 @@ TEST_F(SystemMenuTest, TheOwnerCanChangeItsCopyBeforeAndWhileItOpens) {
   EXPECT_TRUE(IsWindow(Window));
 
   // Reverting gives the standard menu back.
+  OnMessage = nullptr;
   EXPECT_EQ(GetSystemMenu(Window, true), nullptr);
   HMENU standard = PrepareSystemMenu(Window);
   EXPECT_EQ(GetMenuItemCount(standard), 7);
@@ -376,8 +377,10 @@ TEST_F(SystemMenuTest, TheOpenMenuIsDrawnWithItsItems) {
   bool aboveWindow = false;
   WhileMenuOpen([&](HWND menu, gfx::Rect bounds) {
     ProcessMessages();  // its first paint
+    // Six items, a separator of 8 and a 3 px frame above and below.
+    int itemHeight = (bounds.Height() - 6 - 8) / 6;
     // From the keyboard Move (the second item) is selected.
-    selected = ScreenPixel(bounds.Left + 6, bounds.Top + 3 + 18 + 2);
+    selected = ScreenPixel(bounds.Left + 6, bounds.Top + 3 + itemHeight + 2);
     frame = ScreenPixel(bounds.Left + 1, bounds.Top + 1);
     aboveWindow = Headless->WindowAt({bounds.Left + 5, bounds.Top + 5}) == Native(menu);
     Headless->StrokeKey(platform::VK_ESCAPE);
@@ -388,6 +391,34 @@ TEST_F(SystemMenuTest, TheOpenMenuIsDrawnWithItsItems) {
   EXPECT_EQ(selected, PixelOf(GetSysColor(COLOR_HIGHLIGHT)));
   EXPECT_EQ(frame, PixelOf(GetSysColor(COLOR_BTNHIGHLIGHT)));
   EXPECT_TRUE(aboveWindow);
+}
+
+TEST_F(SystemMenuTest, NearTheBottomOfTheWorkAreaTheMenuOpensUpwards) {
+  MoveWindow(Window, 100, 640, 200, 90, true);
+  ProcessMessages();
+  SetUpHandlers();
+  gfx::Rect seen;
+  WhileMenuOpen([&](HWND, gfx::Rect bounds) {
+    seen = bounds;
+    Headless->StrokeKey(platform::VK_ESCAPE);
+  });
+  Headless->Click({180, 650}, MouseButton::Right);
+  ProcessMessages();
+  ASSERT_TRUE(ProbeRan);
+  EXPECT_EQ(seen.Bottom, 650);
+  EXPECT_EQ(seen.Left, 180);
+}
+
+TEST_F(SystemMenuTest, LosingTheActivationClosesTheMenuWithoutACommand) {
+  SetUpHandlers();
+  WhileMenuOpen([&](HWND, gfx::Rect) { Headless->SystemActivate(platform::NoWindow); });
+  AltSpace();
+  ProcessMessages();
+  ASSERT_TRUE(ProbeRan);
+  EXPECT_EQ(OpenMenuWindow(), nullptr);
+  EXPECT_EQ(SysCommands(), (std::vector<WPARAM>{SC_KEYMENU}));
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(Count(Window, WM_EXITMENULOOP), 1);
 }
 
 TEST_F(SystemMenuTest, DestroyingTheWindowWhileTheMenuIsOpenEndsTheMenu) {
