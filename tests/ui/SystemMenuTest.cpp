@@ -305,6 +305,12 @@ TEST_F(SystemMenuTest, TheOwnerCanChangeItsCopyBeforeAndWhileItOpens) {
   EXPECT_EQ(GetMenuItemID(menu, 0), 0x0200u);
   ASSERT_TRUE(DeleteMenu(menu, 0, MF_BYPOSITION));
   EXPECT_FALSE(DeleteMenu(menu, 0x0200, MF_BYCOMMAND));
+  EXPECT_EQ(CheckMenuItem(menu, 0x0100, MF_CHECKED), 0u);
+  EXPECT_EQ(CheckMenuItem(menu, 0x0100, 0), MF_CHECKED);
+  // By position past the end, or a separator by command, is no item.
+  EXPECT_EQ(GetMenuState(menu, 99, MF_BYPOSITION), MenuItemNotFound);
+  EXPECT_EQ(GetMenuItemID(menu, 99), MenuItemNotFound);
+  EXPECT_EQ(GetMenuState(menu, 0, MF_BYCOMMAND), MenuItemNotFound);
 
   // While it opens, the window greys Move; its copy keeps Close greyed.
   OnMessage = [&](HWND, UINT m, WPARAM wp, LPARAM, LRESULT&) {
