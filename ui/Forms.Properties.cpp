@@ -3,6 +3,7 @@
 #include "ui/ImgList.h"
 #include "ui/Menus.h"
 #include "ui/Properties.h"
+#include "ui/StdCtrls.h"
 
 namespace ui {
 
@@ -142,12 +143,18 @@ void TPopupMenu::DefineProperties(TPropertyList<TPopupMenu>& list) {
 }
 
 void RegisterClassLibraryClasses() {
+  // Once only: a later call must not take back a name an application has
+  // given to a class of its own.
+  static bool registered = false;
+  if (registered) return;
+  registered = true;
   RegisterComponentClass<TForm>("TForm");
   RegisterComponentClass<TTimer>("TTimer");
   RegisterComponentClass<TImageList>("TImageList");
   RegisterComponentClass<TMenuItem>("TMenuItem");
   RegisterComponentClass<TMainMenu>("TMainMenu");
   RegisterComponentClass<TPopupMenu>("TPopupMenu");
+  RegisterStandardControls();
 }
 
 }  // namespace ui

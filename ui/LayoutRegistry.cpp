@@ -66,11 +66,18 @@ const TClassInfo* ClassInfoOfComponent(const core::TComponent& component) {
 }
 
 const TClassInfo* FindComponentClass(std::string_view name) {
+  RegisterClassLibraryClasses();
   auto found = InfosByName().find(std::string(name));
   return found == InfosByName().end() ? nullptr : found->second;
 }
 
-void RecordComponentClass(std::string_view name, TClassInfo* info) { InfosByName()[std::string(name)] = info; }
+// The class library's own classes are known before any look-up and before
+// any class of the application, so that a layout naming them loads without
+// set-up and an application's class of the same name wins.
+void RecordComponentClass(std::string_view name, TClassInfo* info) {
+  RegisterClassLibraryClasses();
+  InfosByName()[std::string(name)] = info;
+}
 
 bool TClassInfo::InheritsFrom(const TClassInfo* other) const {
   for (const TClassInfo* c = this; c; c = c->FParent) {

@@ -524,7 +524,9 @@ const TClassInfo& RegisterComponentClass(std::string_view name) {
 }
 
 // Registers the class library's own component classes (forms, menus,
-// timers, image lists). Safe to call more than once.
+// timers, image lists and the standard controls). Runs once, on the first
+// call; looking up or registering any class calls it first, so layouts
+// naming these classes load without set-up.
 void RegisterClassLibraryClasses();
 
 }  // namespace ui

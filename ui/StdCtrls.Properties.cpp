@@ -136,6 +136,9 @@ void TPageControl::DefineProperties(TPropertyList<TPageControl>& list) {
 }
 
 void RegisterStandardControls() {
+  static bool registered = false;
+  if (registered) return;
+  registered = true;
   RegisterComponentClass<TButton>("TButton");
   RegisterComponentClass<TCheckBox>("TCheckBox");
   RegisterComponentClass<TRadioButton>("TRadioButton");

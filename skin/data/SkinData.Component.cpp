@@ -1,10 +1,14 @@
 #include "core/Encoding.h"
 #include "core/MemIniFile.h"
 #include "skin/data/SkinData.h"
+#include "skin/data/SkinFormsAdapter.h"
 
 namespace skin {
 
-TskSkinData::TskSkinData(core::TComponent* owner) : core::TComponent(owner) {}
+TskSkinData::TskSkinData(core::TComponent* owner) : core::TComponent(owner) {
+  // In a running application the skin messages reach its forms.
+  UseApplicationSkinFormList();
+}
 
 TskSkinData::~TskSkinData() {
   // No message goes out: the forms learn of a vanished skin data component

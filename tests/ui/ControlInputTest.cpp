@@ -249,6 +249,84 @@ TEST_F(FormFocusTest, EnterAndEscapeReachTheDefaultAndCancelControls) {
   EXPECT_EQ(b->Typed, U"\r");
 }
 
+// The character of a key the form took belongs to that keystroke only: a
+// keystroke whose character never comes (only the key-down was sent, or
+// the key makes none) must not eat the next character typed.
+TEST_F(FormFocusTest, ADialogKeySwallowsOnlyItsOwnCharacter) {
+  a->Default = true;
+  d->Cancel = true;
+  form->Show();
+  App->ProcessMessages();
+  ASSERT_EQ(Focus(), b);
+
+  // Enter as a key-down alone, then text from an input method.
+  Headless->PressKey(VK_RETURN);
+  App->ProcessMessages();
+  Headless->TypeText("x");
+  App->ProcessMessages();
+  Headless->ReleaseKey(VK_RETURN);
+  App->ProcessMessages();
+  EXPECT_EQ(a->Events, (std::vector<std::string>{"enter"}));
+  EXPECT_EQ(b->Typed, U"x");
+
+  // Escape pressed and released without a character, then text.
+  Headless->PressKey(VK_ESCAPE);
+  Headless->ReleaseKey(VK_ESCAPE);
+  Headless->TypeText("\ry");
+  App->ProcessMessages();
+  EXPECT_EQ(d->Events, (std::vector<std::string>{"escape"}));
+  EXPECT_EQ(b->Typed, U"x\ry");
+
+  // An arrow that moves the focus makes no character to swallow.
+  d->SetFocus();
+  Headless->PressKey(VK_DOWN);
+  App->ProcessMessages();
+  ASSERT_EQ(Focus(), e);
+  Headless->TypeText("q");
+  Headless->ReleaseKey(VK_DOWN);
+  App->ProcessMessages();
+  EXPECT_EQ(e->Typed, U"q");
+
+  // A full stroke still loses its own character, on the control that has
+  // the focus when it comes.
+  Stroke(VK_TAB);
+  EXPECT_EQ(Focus(), b);
+  Stroke(VK_RETURN);
+  EXPECT_EQ(b->Typed, U"x\ry");
+  EXPECT_EQ(a->Events, (std::vector<std::string>{"enter", "enter"}));
+}
+
+TEST_F(FormFocusTest, AShortCutSwallowsItsCharacterButNotTheNextOne) {
+  int taken = 0;
+  form->OnShortCut = [&](TMessage& message, bool& handled) {
+    if (message.WParam == 'S' && KeyboardShiftState().Contains(ssCtrl)) {
+      ++taken;
+      handled = true;
+    }
+  };
+  form->Show();
+  App->ProcessMessages();
+  // The character of Ctrl+S may come as the letter or as its control code.
+  Headless->PressKey(platform::VK_CONTROL);
+  Headless->StrokeKey('S');
+  Headless->PressKey('S');
+  Headless->TypeText("\x13");
+  Headless->ReleaseKey('S');
+  Headless->ReleaseKey(platform::VK_CONTROL);
+  App->ProcessMessages();
+  EXPECT_EQ(taken, 2);
+  EXPECT_EQ(b->Typed, U"");
+  // A key-down of the shortcut whose character never comes.
+  Headless->PressKey(platform::VK_CONTROL);
+  Headless->PressKey('S');
+  App->ProcessMessages();
+  Headless->ReleaseKey(platform::VK_CONTROL);
+  Headless->TypeText("k");
+  App->ProcessMessages();
+  EXPECT_EQ(taken, 3);
+  EXPECT_EQ(b->Typed, U"k");
+}
+
 TEST_F(FormFocusTest, KeyPreviewLetsTheFormSeeKeysFirst) {
   form->SetKeyPreview(true);
   std::vector<std::string> seen;

@@ -24,10 +24,7 @@ class EditTest : public FormTest {
     Form->Show();
     App->ProcessMessages();
     Edit->SetFocus();
-    // A key of its own first: a dialog key of an earlier test whose
-    // character never came (its window went away) may still wait to
-    // swallow the next character, and TypeText sends characters only.
-    Stroke(platform::VK_SHIFT);
+    App->ProcessMessages();
     return Edit;
   }
   void Type(std::string_view text) {

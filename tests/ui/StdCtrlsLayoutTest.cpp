@@ -114,12 +114,9 @@ const char* const ScanLayout = R"(object ScanForm: TForm
 end
 )";
 
+// No registration here: the class library knows its own classes.
 class StdCtrlsLayoutTest : public FormTest {
  protected:
-  StdCtrlsLayoutTest() {
-    RegisterClassLibraryClasses();
-    RegisterStandardControls();
-  }
   TForm* Load(const std::string& text) {
     auto* form = App->CreateForm<TForm>();
     ReadLayout(*form, text);
@@ -185,6 +182,27 @@ TEST_F(StdCtrlsLayoutTest, EveryStandardClassIsRegisteredByName) {
   }
   EXPECT_NE(FindComponentClass("TMaskEdit")->FindProperty("EditMask"), nullptr);
   EXPECT_NE(FindComponentClass("TMemo")->FindProperty("OnChange"), nullptr);
+}
+
+class TAppButton : public TButton {
+ public:
+  using inherited = TButton;
+  using TButton::TButton;
+};
+
+TEST_F(StdCtrlsLayoutTest, AnApplicationsClassOfALibraryNameWinsAndStays) {
+  RegisterComponentClass<TAppButton>("TButton");
+  // Asking the library to register its classes again takes nothing back.
+  RegisterClassLibraryClasses();
+  RegisterStandardControls();
+  TForm* form = Load("object F: TForm\n  object B: TButton\n    Caption = 'Go'\n  end\nend\n");
+  auto* button = dynamic_cast<TAppButton*>(form->FindComponent("B"));
+  RegisterComponentClass<TButton>("TButton");
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(button->Caption(), "Go");
+  form->Free();
+  form = Load("object F: TForm\n  object B: TButton\n  end\nend\n");
+  EXPECT_EQ(typeid(*form->FindComponent("B")), typeid(TButton));
 }
 
 }  // namespace
