@@ -32,6 +32,7 @@ TEST_F(MainWindowTest, StartsWithTheDefaultInputsAndAnEmptyLog) {
   EXPECT_TRUE(Form->MacList->Checked());
   EXPECT_EQ(Form->MAC->Lines()->Count(), 0);
   EXPECT_FALSE(Form->MAC->Enabled());
+  EXPECT_EQ(Form->NetScan->PageCount(), 1);
   EXPECT_EQ(Form->NetScan->ActivePage(), Form->Ostvane);
   EXPECT_EQ(Form->NetScan->TabPosition(), ui::tpBottom);
   EXPECT_EQ(Form->Star->Caption(), "扫描MAC地址");
@@ -211,6 +212,7 @@ TEST_F(MainWindowTest, TheBarBesideTheLogFollowsItsLinesAndScrollsIt) {
   App->ProcessMessages();
   EXPECT_EQ(Form->macbar->Position(), rows - visible - 1);
   EXPECT_EQ(Form->MAC->FirstVisibleRow(), rows - visible - 1);
+  EXPECT_NE(ui::Screen->ActiveControl(), Form->macbar) << "the bar takes no focus";
   Form->macbar->SetPosition(0);
   EXPECT_EQ(Form->MAC->FirstVisibleRow(), 0);
 
