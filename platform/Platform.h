@@ -104,6 +104,9 @@ class Platform {
   // the focus or activating it; normal windows stay below popup windows.
   // A hidden window is restacked for when it shows.
   virtual void RaiseWindow(NativeWindow window) = 0;
+  // Puts the window below the program's other windows of its kind, again
+  // without touching the focus.
+  virtual void LowerWindow(NativeWindow window) = 0;
   // Keeps a normal window above the other normal windows (still below
   // popups), or lets it go back among them. Popups are above anyway.
   virtual void SetWindowTopmost(NativeWindow window, bool topmost) = 0;

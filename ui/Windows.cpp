@@ -679,8 +679,10 @@ bool SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width, int he
   window->Bounds = bounds;
 
   bool raisedTopLevel = false;
+  bool loweredTopLevel = false;
   if (!(flags & SWP_NOZORDER)) {
     raisedTopLevel = Restack(*desktop, window, position.InsertAfter);
+    loweredTopLevel = !window->Parent && position.InsertAfter == HWND_BOTTOM;
     if (window->IsVisible() && window->Parent) desktop->InvalidateTree(window);
   }
   if (flags & SWP_SHOWWINDOW) window->Style |= WS_VISIBLE;
@@ -697,6 +699,7 @@ bool SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width, int he
     if (flags & SWP_HIDEWINDOW) desktop->Platform.ShowWindow(native, platform::ShowMode::Hide);
     // Showing raises the native window already.
     if (raisedTopLevel && !(flags & SWP_SHOWWINDOW)) desktop->Platform.RaiseWindow(native);
+    if (loweredTopLevel) desktop->Platform.LowerWindow(native);
   }
   bool nowVisible = window->IsVisible();
   if (!(flags & SWP_NOREDRAW)) {

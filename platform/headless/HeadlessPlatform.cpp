@@ -209,6 +209,17 @@ void HeadlessPlatform::Raise(NativeWindow window) {
   FZOrder.insert(position, window);
 }
 
+void HeadlessPlatform::LowerWindow(NativeWindow window) {
+  const NativeWindowData* data = Find(window);
+  if (!data) return;
+  auto layer = [](const NativeWindowData& d) { return d.Kind == WindowKind::Popup ? 2 : d.Topmost ? 1 : 0; };
+  FZOrder.erase(std::remove(FZOrder.begin(), FZOrder.end(), window), FZOrder.end());
+  auto position = std::find_if(FZOrder.begin(), FZOrder.end(),
+                               [&](NativeWindow w) { return layer(*Find(w)) >= layer(*data); });
+  FZOrder.insert(position, window);
+  UpdateHover();
+}
+
 void HeadlessPlatform::SetWindowTopmost(NativeWindow window, bool topmost) {
   NativeWindowData* data = Find(window);
   if (!data || data->Topmost == topmost) return;

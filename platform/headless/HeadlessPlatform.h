@@ -71,6 +71,7 @@ class HeadlessPlatform : public Platform {
                      const gfx::Rect& dirty) override;
   void ActivateWindow(NativeWindow window) override;
   void RaiseWindow(NativeWindow window) override;
+  void LowerWindow(NativeWindow window) override;
   void SetWindowTopmost(NativeWindow window, bool topmost) override;
   void GrabPointer(NativeWindow window) override;
   void ReleasePointer() override;

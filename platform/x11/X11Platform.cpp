@@ -607,6 +607,13 @@ void X11Platform::RaiseWindow(NativeWindow window) {
   XFlush(FDisplay);
 }
 
+void X11Platform::LowerWindow(NativeWindow window) {
+  WindowData* data = Find(window);
+  if (!data || !data->Handle) return;
+  XLowerWindow(FDisplay, data->Handle);
+  XFlush(FDisplay);
+}
+
 void X11Platform::SetWindowTopmost(NativeWindow window, bool topmost) {
   WindowData* data = Find(window);
   // Popups are override-redirect windows, above the managed ones anyway.

@@ -57,6 +57,7 @@ class X11Platform : public Platform {
                      const gfx::Rect& dirty) override;
   void ActivateWindow(NativeWindow window) override;
   void RaiseWindow(NativeWindow window) override;
+  void LowerWindow(NativeWindow window) override;
   void SetWindowTopmost(NativeWindow window, bool topmost) override;
   void GrabPointer(NativeWindow window) override;
   void ReleasePointer() override;

@@ -116,6 +116,11 @@ TEST_F(ZOrderTest, TopmostWindowsStayAboveTheOthers) {
   SetWindowPos(Back, HWND_BOTTOM, 0, 0, 0, 0, NoMoveNoSize | SWP_NOACTIVATE);
   EXPECT_EQ(Stack(), (std::vector<HWND>{third, Front, Back}));
   EXPECT_EQ(GetActiveWindow(), third);
+  // Lowered natively too: the front window shows where they overlap.
+  EXPECT_EQ(Headless->ZOrder().front(), Native(Back));
+  EXPECT_EQ(WindowFromPoint({210, 210}), Front);
+  ProcessMessages();
+  EXPECT_EQ(Headless->WindowAt({210, 210}), Native(Front));
 }
 
 TEST_F(ZOrderTest, PopupsStayAboveARaisedWindow) {

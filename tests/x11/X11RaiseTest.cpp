@@ -1,6 +1,7 @@
-// Restacking on the virtual desktop (openbox): raising a window leaves the
-// input focus and the active window where they are, popups stay above, and
-// a topmost window stays above the normal ones when another is activated.
+// Restacking on the virtual desktop (openbox): raising or lowering a window
+// leaves the input focus and the active window where they are, popups stay
+// above, and a topmost window stays above the normal ones when another is
+// activated.
 
 #include "X11TestSupport.h"
 
@@ -66,6 +67,15 @@ TEST_F(X11Raise, RaisingDoesNotMoveTheInputFocus) {
   EXPECT_EQ(FObserver->ActiveWindow(), Front());
   EXPECT_FALSE(HasEvent(FLog, EventKind::FocusOut));
   EXPECT_FALSE(HasEvent(FLog, EventKind::FocusIn));
+}
+
+TEST_F(X11Raise, LoweringDoesNotMoveTheInputFocusEither) {
+  FPlatform->LowerWindow(FFront);
+  EXPECT_TRUE(PumpUntil(*FPlatform, FLog, [&](const EventLog&) { return PixelAt(OverlapPoint) == Red; }))
+      << "the lowered window stayed on top";
+  PumpFor(*FPlatform, FLog, 300);
+  EXPECT_EQ(FObserver->FocusedWindow(), Front());
+  EXPECT_FALSE(HasEvent(FLog, EventKind::FocusOut));
 }
 
 TEST_F(X11Raise, PopupsStayAboveARaisedWindow) {
