@@ -355,16 +355,41 @@ void TRadioButton::Paint() {
   gfx::Canvas& canvas = Canvas()->Target();
   canvas.SetBrush(Rgb(Color()));
   canvas.FillRect(ClientRect());
-  gfx::Rect box = BoxRect().Inflate(-1, -1).Offset(0, 0);
-  canvas.SetPen(Rgb(clBtnShadow));
-  canvas.SetBrush(Rgb((!Enabled() || Pressed()) ? clBtnFace : clWindow));
-  canvas.Ellipse(box);
-  if (Checked()) {
-    int cx = box.Left + box.Width() / 2;
-    int cy = box.Top + box.Height() / 2;
-    canvas.SetPen(Rgb(Enabled() ? clWindowText : clBtnShadow));
-    canvas.SetBrush(Rgb(Enabled() ? clWindowText : clBtnShadow));
-    canvas.Ellipse(gfx::Rect{cx - 2, cy - 2, cx + 2, cy + 2});
+  // The classic sunken ring, as the check box's frame: shadow and dark
+  // shadow on the upper left, highlight and light on the lower right.
+  // o outer ring, i inner ring, w the well, x the dot when checked.
+  static const char* const Ring[12] = {
+      "....oooo....",  //
+      "..ooiiiioo..",  //
+      ".oiiwwwwiio.",  //
+      ".oiwwxxwwio.",  //
+      "oiwwxxxxwwio",  //
+      "oiwxxxxxxwio",  //
+      "oiwxxxxxxwio",  //
+      "oiwwxxxxwwio",  //
+      ".oiwwxxwwio.",  //
+      ".oiiwwwwiio.",  //
+      "..ooiiiioo..",  //
+      "....oooo....",
+  };
+  gfx::Rect box = BoxRect();
+  const gfx::Color well = Rgb((!Enabled() || Pressed()) ? clBtnFace : clWindow);
+  const gfx::Color dot = Rgb(Enabled() ? clWindowText : clBtnShadow);
+  for (int y = 0; y < 12; ++y) {
+    for (int x = 0; x < 12; ++x) {
+      const bool upperLeft = x + y < 11;
+      // The dot is 4 pixels across with its corners cut.
+      const bool inDot = x >= 4 && x <= 7 && y >= 4 && y <= 7 && !((x == 4 || x == 7) && (y == 4 || y == 7));
+      gfx::Color color;
+      switch (Ring[y][x]) {
+        case 'o': color = Rgb(upperLeft ? clBtnShadow : clBtnHighlight); break;
+        case 'i': color = Rgb(upperLeft ? cl3DDkShadow : cl3DLight); break;
+        case 'w': color = well; break;
+        case 'x': color = Checked() && inDot ? dot : well; break;
+        default: continue;
+      }
+      canvas.SetPixel(box.Left + x, box.Top + y, color);
+    }
   }
   UseCaptionFont(canvas, *Font());
   gfx::Rect text = CaptionRect(canvas);

@@ -6,6 +6,7 @@
 #include "core/Exception.h"
 #include "ui/Dialogs.h"
 #include "ui/ExtCtrls.h"
+#include "ui/StdCtrls.h"
 
 namespace ui::testing {
 namespace {
@@ -65,6 +66,51 @@ TEST_F(ApplicationTest, ErrorInAClickHandlerShowsTheErrorBoxAndTheLoopGoesOn) {
   App->ProcessMessages();
   EXPECT_EQ(clicks, 2);
   EXPECT_EQ(Boxes.size(), 2u);
+}
+
+// A push button's handler failing, by mouse and by the Space key: the
+// button is released, the box shows, and the same button works after.
+TEST_F(ApplicationTest, AFailingButtonHandlerLeavesTheButtonUsable) {
+  TForm* form = MakeForm();
+  auto* button = Add<TButton>(form, {10, 10, 110, 40});
+  button->SetCaption("Go");
+  auto* other = Add<TButton>(form, {10, 50, 110, 80});
+  int clicks = 0;
+  int otherClicks = 0;
+  button->OnClick = [&](core::TComponent*) {
+    ++clicks;
+    if (clicks < 3) throw std::runtime_error("no network");
+  };
+  other->OnClick = [&](core::TComponent*) { ++otherClicks; };
+  form->Show();
+  App->ProcessMessages();
+  WatchBoxes();
+
+  Headless->Click(Centre(button));
+  Headless->StrokeKey(VK_RETURN);
+  App->ProcessMessages();
+  ASSERT_EQ(Boxes.size(), 1u);
+  EXPECT_EQ(Boxes[0].Caption, "Ostvane");
+  EXPECT_FALSE(button->Pressed());
+  EXPECT_EQ(GetCapture(), nullptr);
+  // Another control takes clicks at once.
+  Headless->AdvanceClock(1000);
+  Headless->Click(Centre(other));
+  App->ProcessMessages();
+  EXPECT_EQ(otherClicks, 1);
+
+  button->SetFocus();
+  App->ProcessMessages();
+  // The box comes up on the key's release and Enter closes it.
+  Headless->StrokeKey(platform::VK_SPACE);
+  Headless->StrokeKey(VK_RETURN);
+  App->ProcessMessages();
+  EXPECT_EQ(Boxes.size(), 2u);
+  EXPECT_FALSE(button->Pressed());
+  Stroke(platform::VK_SPACE);
+  EXPECT_EQ(clicks, 3);
+  EXPECT_EQ(Boxes.size(), 2u);
+  EXPECT_EQ(Screen->ActiveForm(), form);
 }
 
 TEST_F(ApplicationTest, OnExceptionReplacesTheBox) {

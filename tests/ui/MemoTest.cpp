@@ -231,6 +231,39 @@ TEST_F(MemoTest, EnterStartsALineAndUpDownKeepTheColumn) {
   EXPECT_EQ(Memo->Text(), "abcdef\r\nab\r\n");
 }
 
+TEST_F(MemoTest, ClipboardAndUndoWorkAcrossLines) {
+  MakeMemo();
+  Memo->Lines()->Add("alpha");
+  Memo->Lines()->Add("beta");
+  Memo->Lines()->Add("gamma");
+  // From "ha" of the first line to "ga" of the third.
+  Memo->SetSelStart(3);
+  Memo->SetSelLength(int(std::string("ha\r\nbeta\r\nga").size()));
+  EXPECT_EQ(Memo->SelText(), "ha\r\nbeta\r\nga");
+  Memo->CutToClipboard();
+  EXPECT_EQ(Headless->ClipboardText(), "ha\r\nbeta\r\nga");
+  EXPECT_EQ(Memo->Lines()->Count(), 1);
+  EXPECT_EQ(Memo->Lines()->Get(0), "alpmma");
+  // The line and the empty one after its line break.
+  EXPECT_EQ(LineCount(), 2);
+  EXPECT_TRUE(Memo->CanUndo());
+  Memo->Undo();
+  EXPECT_EQ(Memo->Text(), "alpha\r\nbeta\r\ngamma\r\n");
+
+  // Bare line feeds from other programs become line breaks of the memo.
+  Memo->SetSelStart(0);
+  Memo->SetSelLength(0);
+  Headless->SetClipboardText("one\ntwo\n");
+  Memo->PasteFromClipboard();
+  EXPECT_EQ(Memo->Lines()->Count(), 5);
+  EXPECT_EQ(Memo->Lines()->Get(1), "two");
+  EXPECT_EQ(Memo->Lines()->Get(2), "alpha");
+  EXPECT_EQ(Memo->CaretPos(), (gfx::Point{0, 2}));
+  Memo->Undo();
+  EXPECT_EQ(Memo->Lines()->Count(), 3);
+  EXPECT_EQ(Memo->Lines()->Get(0), "alpha");
+}
+
 TEST_F(MemoTest, ADisabledMemoShowsItsTextInTheGreyTextColour) {
   MakeMemo();
   Memo->Lines()->Add("WWWWWWWW");

@@ -272,6 +272,35 @@ TEST_F(CheckBoxTest, RadioButtonsOfOneParentExcludeEachOther) {
   EXPECT_EQ(clicks, (std::vector<std::string>{"first", "second"}));
 }
 
+TEST_F(CheckBoxTest, ARadioButtonIsASunkenRingWithADotWhenChecked) {
+  TForm* form = MakeForm();
+  // 17 pixels high: the 13-pixel box starts 2 pixels down.
+  auto* radio = Add<TRadioButton>(form, {10, 10, 120, 27});
+  form->Show();
+  App->ProcessMessages();
+  auto at = [&](int x, int y) {
+    gfx::Point p = radio->ClientToScreen(gfx::Point{x, 2 + y});
+    return ScreenPixel(p.X, p.Y);
+  };
+  // Outer ring: shadow above, highlight below; inner ring: dark shadow
+  // above, light below; the well in the window colour.
+  EXPECT_EQ(at(5, 0), PixelOf(ColorToRGB(clBtnShadow)));
+  EXPECT_EQ(at(5, 11), PixelOf(ColorToRGB(clBtnHighlight)));
+  EXPECT_EQ(at(5, 1), PixelOf(ColorToRGB(cl3DDkShadow)));
+  EXPECT_EQ(at(5, 10), PixelOf(ColorToRGB(cl3DLight)));
+  EXPECT_EQ(at(5, 5), PixelOf(ColorToRGB(clWindow)));
+  // Outside the ring the face shows.
+  EXPECT_EQ(at(0, 0), PixelOf(ColorToRGB(clBtnFace)));
+  radio->SetChecked(true);
+  App->ProcessMessages();
+  EXPECT_EQ(at(5, 5), PixelOf(ColorToRGB(clWindowText)));
+  EXPECT_EQ(at(4, 4), PixelOf(ColorToRGB(clWindow))) << "the dot's corners are cut";
+  radio->SetEnabled(false);
+  App->ProcessMessages();
+  EXPECT_EQ(at(5, 5), PixelOf(ColorToRGB(clBtnShadow)));
+  EXPECT_EQ(at(3, 5), PixelOf(ColorToRGB(clBtnFace)));
+}
+
 TEST_F(CheckBoxTest, AnOnClickHandlerMayFreeTheBox) {
   TForm* form = MakeForm();
   auto* box = Add<TCheckBox>(form, {10, 10, 160, 35});
