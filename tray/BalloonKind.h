@@ -1,12 +1,16 @@
 #pragma once
 
-#include <cstdint>
+#include "platform/NotifyIcon.h"
 
 namespace tray {
 
-// The icon of a balloon message. The values are the info flags of the
-// notification-area record (none, information, warning, error), so the tray
-// icon hands them to the shell unchanged.
-enum TBalloonKind : std::uint8_t { bkNone = 0, bkInfo = 1, bkWarning = 2, bkError = 3 };
+// The icon of a balloon message: the notification area's own kind, whose
+// values are the info flags of its record (none, information, warning,
+// error), so the tray icon hands it to the shell unchanged.
+using TBalloonKind = platform::TBalloonKind;
+using platform::bkError;
+using platform::bkInfo;
+using platform::bkNone;
+using platform::bkWarning;
 
 }  // namespace tray
