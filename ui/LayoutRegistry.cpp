@@ -62,6 +62,8 @@ const TClassInfo* FindClassInfo(std::type_index type) {
 }
 
 const TClassInfo* ClassInfoOfComponent(const core::TComponent& component) {
+  // The root of a layout is looked up by its type, before any class name.
+  RegisterClassLibraryClasses();
   return FindClassInfo(typeid(component));
 }
 
