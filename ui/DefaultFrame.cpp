@@ -217,8 +217,11 @@ void PaintDefaultFrame(gfx::Canvas& canvas, DWORD style, DWORD exStyle, gfx::Siz
                       DefaultFrameButtonEnabled(style, code), maximized);
   }
   if (!look.Title.empty() && textRight > textLeft) {
+    // The classic caption face: a bold sans serif; other scripts fall back
+    // character by character.
     gfx::Font font;
-    font.Height = -12;
+    font.Name = "MS Sans Serif";
+    font.Height = -11;
     font.Style = gfx::FontStyle::Bold;
     font.Color = GetSysColor(look.Active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT);
     canvas.SetFont(font);
