@@ -2,8 +2,8 @@
 #include <memory>
 #include <vector>
 
-#include "gfx/TextFormat.h"
 #include "platform/VirtualKeys.h"
+#include "ui/ClassicMenuDrawing.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
 #include "ui/Input.h"
@@ -17,24 +17,14 @@
 #include "ui/Windows.h"
 
 // The classic popup menu: one window per open level, all driven by one
-// tracking loop that holds the mouse capture and reads the keyboard.
-//
-//   +--------------------------+  3 px raised frame
-//   | v  &Open        Ctrl+O   |  item: 18 px (font height + 5)
-//   |--------------------------|  separator: 8 px, etched line
-//   |    More               >  |  sub-menu arrow
-//   +--------------------------+
-//    ^ 18 px check column      ^ 18 px arrow column
+// tracking loop that holds the mouse capture and reads the keyboard. Items
+// are the font's height + 5 (at least 18 px), the arrow column is 18 px.
 namespace ui {
 
 namespace {
 
 const char* const MenuClassName = "OstvaneMenu";
-constexpr int FrameWidth = 3;
-constexpr int CheckColumn = 18;
-constexpr int ArrowColumn = 18;
-constexpr int SeparatorHeight = 8;
-constexpr int ShortCutGap = 24;
+constexpr int FrameWidth = ClassicMenuFrameWidth;
 
 class MenuTracker;
 
@@ -42,7 +32,7 @@ class MenuTracker;
 struct MenuLevel {
   TMenuItem* Parent = nullptr;
   std::vector<TMenuItem*> Items;
-  std::vector<gfx::Rect> ItemRects;  // client coordinates
+  ClassicMenuLayout Layout;          // client coordinates
   gfx::Rect Bounds;                  // screen
   HWND Window = nullptr;
   int Selected = -1;
@@ -54,6 +44,11 @@ class MenuTracker {
     FFont.SetName("MS Sans Serif");
     FFont.SetHeight(-11);
     FFont.SetColor(clMenuText);
+    FLook.Font = FFont.ToGfxFont();
+    FLook.ItemPadding = 5;
+    FLook.ArrowColumn = 18;
+    FLook.ShortCutGap = 24;
+    FLook.EmbossGrayed = false;
   }
   ~MenuTracker() { CloseFrom(0); }
 
@@ -77,14 +72,6 @@ class MenuTracker {
     return FChosen;
   }
 
-  void Paint(HWND window) {
-    MenuLevel* level = LevelOf(window);
-    PaintStruct paint;
-    HDC context = BeginPaint(window, paint);
-    if (level && context) PaintLevel(*level, context->Canvas());
-    EndPaint(window, paint);
-  }
-
  private:
   MenuLevel* LevelOf(HWND window) {
     for (auto& level : FLevels) {
@@ -102,26 +89,9 @@ class MenuTracker {
       if (parent->Items(i)->Visible()) level->Items.push_back(parent->Items(i));
     }
     if (level->Items.empty()) return false;
-    gfx::FontMetrics metrics = gfx::MeasureFont(FFont.ToGfxFont());
-    int itemHeight = std::max(18, metrics.Height + 5);
-    int textWidth = 0;
-    int shortCutWidth = 0;
-    int top = FrameWidth;
-    for (TMenuItem* item : level->Items) {
-      int height = item->IsLine() ? SeparatorHeight : itemHeight;
-      level->ItemRects.push_back(gfx::Rect{FrameWidth, top, 0, top + height});
-      top += height;
-      if (item->IsLine()) continue;
-      TFont font;
-      font.Assign(FFont);
-      if (item->Default()) font.SetStyle(TFontStyles{fsBold});
-      textWidth = std::max(textWidth, gfx::MeasureText(font.ToGfxFont(), StripHotkey(item->Caption())).Width);
-      std::string shortCut = ShortCutToText(item->ShortCut());
-      if (!shortCut.empty()) shortCutWidth = std::max(shortCutWidth, gfx::MeasureText(font.ToGfxFont(), shortCut).Width);
-    }
-    int width = CheckColumn + textWidth + (shortCutWidth ? ShortCutGap + shortCutWidth : 0) + ArrowColumn + 2 * FrameWidth;
-    int height = top + FrameWidth;
-    for (gfx::Rect& r : level->ItemRects) r.Right = width - FrameWidth;
+    level->Layout = LayoutClassicMenu(FLook, EntriesOf(*level));
+    int width = level->Layout.Width;
+    int height = level->Layout.Height;
 
     gfx::Rect work = MonitorBoundsNear(gfx::Rect::FromSize(point.X, point.Y, 1, 1), ScreenArea::WorkArea);
     int x = point.X;
@@ -138,26 +108,33 @@ class MenuTracker {
     x = std::max(x, work.Left);
     level->Bounds = gfx::Rect::FromSize(x, y, width, height);
 
-    WindowClass windowClass;
-    windowClass.Name = MenuClassName;
-    windowClass.Style = CS_SAVEBITS;
-    RegisterClass(windowClass);
-    HWND window = CreateWindowEx(WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, MenuClassName, "", WS_POPUP, x, y,
-                                 width, height, nullptr);
+    HWND window = CreateClassicMenuWindow(MenuClassName, level->Bounds, nullptr, [this](HWND w, gfx::Canvas& canvas) {
+      if (MenuLevel* shown = LevelOf(w)) PaintClassicMenu(canvas, FLook, EntriesOf(*shown), shown->Layout, shown->Selected);
+    });
     if (!window) return false;
-    SetWindowProc(window, MakeWindowProc([this](HWND w, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-      if (message == WM_PAINT) {
-        Paint(w);
-        return 0;
-      }
-      if (message == WM_ERASEBKGND) return 1;
-      if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
-      return DefWindowProc(w, message, wParam, lParam);
-    }));
     level->Window = window;
     FLevels.push_back(std::move(level));
     ShowWindow(window, SW_SHOWNA);
     return true;
+  }
+
+  // The items as the menu shows them, read when they are laid out and at
+  // every paint (a handler may change them meanwhile).
+  static std::vector<ClassicMenuEntry> EntriesOf(const MenuLevel& level) {
+    std::vector<ClassicMenuEntry> entries;
+    for (TMenuItem* item : level.Items) {
+      ClassicMenuEntry entry;
+      entry.Caption = item->Caption();
+      entry.ShortCut = ShortCutToText(item->ShortCut());
+      entry.Separator = item->IsLine();
+      entry.Enabled = item->Enabled();
+      entry.Default = item->Default();
+      entry.Checked = item->Checked();
+      entry.Radio = item->RadioItem();
+      entry.SubMenu = item->Count() > 0;
+      entries.push_back(std::move(entry));
+    }
+    return entries;
   }
 
   void CloseFrom(std::size_t index) {
@@ -183,7 +160,7 @@ class MenuTracker {
     if (level.Selected < 0) return;
     TMenuItem* item = level.Items[std::size_t(level.Selected)];
     if (item->Count() == 0 || !item->Enabled()) return;
-    gfx::Rect itemRect = level.ItemRects[std::size_t(level.Selected)].Offset(level.Bounds.Left, level.Bounds.Top);
+    gfx::Rect itemRect = level.Layout.ItemRects[std::size_t(level.Selected)].Offset(level.Bounds.Left, level.Bounds.Top);
     gfx::Rect beside{level.Bounds.Left, itemRect.Top, level.Bounds.Right, itemRect.Bottom};
     Open(item, gfx::Point{level.Bounds.Right - FrameWidth, itemRect.Top - FrameWidth}, &beside);
   }
@@ -221,8 +198,8 @@ class MenuTracker {
       levelIndex = i;
       item = -1;
       gfx::Point client{screen.X - level.Bounds.Left, screen.Y - level.Bounds.Top};
-      for (std::size_t k = 0; k < level.ItemRects.size(); ++k) {
-        if (level.ItemRects[k].Contains(client)) item = int(k);
+      for (std::size_t k = 0; k < level.Layout.ItemRects.size(); ++k) {
+        if (level.Layout.ItemRects[k].Contains(client)) item = int(k);
       }
       return true;
     }
@@ -230,6 +207,10 @@ class MenuTracker {
   }
 
   void Handle(const TMsg& message) {
+    if (RouteMenuKeyboardMessage(
+            message, [this](int key) { Key(key); }, [this](char32_t character) { Character(character); })) {
+      return;
+    }
     switch (message.Message) {
       case WM_MOUSEMOVE:
       case WM_LBUTTONDOWN:
@@ -260,17 +241,6 @@ class MenuTracker {
         Choose(levelIndex, item);
         return;
       }
-      case WM_KEYDOWN:
-      case WM_SYSKEYDOWN:
-        Key(int(message.WParam));
-        return;
-      case WM_CHAR:
-      case WM_SYSCHAR:
-        Character(char32_t(message.WParam));
-        return;
-      case WM_KEYUP:
-      case WM_SYSKEYUP:
-        return;
       default:
         DispatchMessage(message);
         return;
@@ -326,76 +296,9 @@ class MenuTracker {
     }
   }
 
-  void PaintLevel(const MenuLevel& level, gfx::Canvas& canvas) {
-    gfx::Rect bounds{0, 0, level.Bounds.Width(), level.Bounds.Height()};
-    canvas.SetBrush(ColorToRGB(clMenu));
-    canvas.FillRect(bounds);
-    gfx::Rect inner = canvas.Frame3D(bounds, ColorToRGB(cl3DLight), ColorToRGB(cl3DDkShadow), 1);
-    canvas.Frame3D(inner, ColorToRGB(clBtnHighlight), ColorToRGB(clBtnShadow), 1);
-    for (std::size_t i = 0; i < level.Items.size(); ++i) {
-      TMenuItem* item = level.Items[i];
-      gfx::Rect r = level.ItemRects[i];
-      if (item->IsLine()) {
-        int y = r.Top + r.Height() / 2 - 1;
-        canvas.SetPen(ColorToRGB(clBtnShadow));
-        canvas.MoveTo(r.Left + 1, y);
-        canvas.LineTo(r.Right - 1, y);
-        canvas.SetPen(ColorToRGB(clBtnHighlight));
-        canvas.MoveTo(r.Left + 1, y + 1);
-        canvas.LineTo(r.Right - 1, y + 1);
-        continue;
-      }
-      bool selected = int(i) == level.Selected;
-      if (selected) {
-        canvas.SetBrush(ColorToRGB(clHighlight));
-        canvas.FillRect(r);
-      }
-      gfx::Font font = FFont.ToGfxFont();
-      if (item->Default()) font.Style = gfx::FontStyle::Bold;
-      gfx::Color ink = ColorToRGB(selected ? clHighlightText : clMenuText);
-      if (!item->Enabled()) ink = ColorToRGB(clGrayText);
-      font.Color = ink;
-      canvas.SetFont(font);
-      canvas.SetBrush(0, gfx::BrushStyle::Clear);
-      if (item->Checked()) {
-        // A check mark (or a dot for radio items) in the left column.
-        int cx = r.Left + CheckColumn / 2;
-        int cy = r.Top + r.Height() / 2;
-        canvas.SetPen(ink);
-        if (item->RadioItem()) {
-          canvas.SetBrush(ink);
-          canvas.Ellipse(gfx::Rect{cx - 3, cy - 3, cx + 3, cy + 3});
-          canvas.SetBrush(0, gfx::BrushStyle::Clear);
-        } else {
-          for (int k = 0; k < 3; ++k) {
-            canvas.MoveTo(cx - 3, cy - 1 + k);
-            canvas.LineTo(cx - 1, cy + 1 + k);
-            canvas.LineTo(cx + 4, cy - 4 + k);
-          }
-        }
-      }
-      gfx::Rect text{r.Left + CheckColumn, r.Top, r.Right - ArrowColumn, r.Bottom};
-      canvas.DrawText(item->Caption(), text, gfx::DT_LEFT | gfx::DT_VCENTER | gfx::DT_SINGLELINE);
-      std::string shortCut = ShortCutToText(item->ShortCut());
-      if (!shortCut.empty()) {
-        gfx::Rect right = text;
-        canvas.DrawText(shortCut, right, gfx::DT_RIGHT | gfx::DT_VCENTER | gfx::DT_SINGLELINE | gfx::DT_NOPREFIX);
-      }
-      if (item->Count() > 0) {
-        // The sub-menu arrow: a small triangle pointing right.
-        int ax = r.Right - ArrowColumn / 2 - 2;
-        int ay = r.Top + r.Height() / 2;
-        canvas.SetPen(ink);
-        for (int k = 0; k < 4; ++k) {
-          canvas.MoveTo(ax + k, ay - 3 + k);
-          canvas.LineTo(ax + k, ay + 4 - k);
-        }
-      }
-    }
-  }
-
   TPopupMenu& FMenu;
   TFont FFont;
+  ClassicMenuLook FLook;
   std::vector<std::unique_ptr<MenuLevel>> FLevels;
   TMenuItem* FChosen = nullptr;
   bool FDone = false;

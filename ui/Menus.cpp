@@ -7,6 +7,7 @@
 #include "core/Format.h"
 #include "core/StringUtils.h"
 #include "platform/VirtualKeys.h"
+#include "ui/ClassicMenuDrawing.h"
 #include "ui/ImgList.h"
 
 namespace ui {
@@ -87,28 +88,9 @@ TShortCut TextToShortCut(std::string_view text) {
   return 0;
 }
 
-char32_t GetHotkey(std::string_view caption) {
-  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != '&') continue;
-    if (caption[i + 1] == '&') {
-      ++i;
-      continue;
-    }
-    unsigned char c = static_cast<unsigned char>(caption[i + 1]);
-    if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c - 'A' + 'a');
-    return c < 0x80 ? char32_t(c) : 0;
-  }
-  return 0;
-}
+char32_t GetHotkey(std::string_view caption) { return CaptionHotkey(caption); }
 
-std::string StripHotkey(std::string_view caption) {
-  std::string result;
-  for (std::size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
-    result += caption[i];
-  }
-  return result;
-}
+std::string StripHotkey(std::string_view caption) { return CaptionWithoutMarks(caption); }
 
 // ---- TMenuItem ----------------------------------------------------------------
 

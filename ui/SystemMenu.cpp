@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "gfx/Font.h"
-#include "gfx/TextFormat.h"
 #include "platform/VirtualKeys.h"
+#include "ui/ClassicMenuDrawing.h"
 #include "ui/DefaultFrame.h"
 #include "ui/Desktop.h"
 #include "ui/Input.h"
@@ -71,21 +71,6 @@ void UpdateStandardItems(WindowMenu& menu, DWORD style) {
   SetGrayed(menu, SC_MAXIMIZE, !(style & WS_MAXIMIZEBOX) || maximized);
 }
 
-// The caption without its accelerator marks, and the accelerator letter.
-char32_t HotkeyOf(std::string_view caption) {
-  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != '&') continue;
-    char next = caption[i + 1];
-    if (next == '&') {
-      ++i;
-      continue;
-    }
-    if (next >= 'A' && next <= 'Z') next = char(next - 'A' + 'a');
-    return char32_t(static_cast<unsigned char>(next));
-  }
-  return 0;
-}
-
 // The character a key that ended a modal loop types (Enter, Escape) is
 // not for the window the loop leaves.
 void SwallowCharacterOfKey() {
@@ -96,11 +81,6 @@ void SwallowCharacterOfKey() {
 // ---- The popup ----
 
 const char* const MenuClassName = "OstvaneWindowMenu";
-constexpr int FrameWidth = 3;
-constexpr int CheckColumn = 18;
-constexpr int ArrowColumn = 12;
-constexpr int SeparatorHeight = 8;
-constexpr int ShortCutGap = 20;
 
 bool IsMouseMessage(UINT message) {
   return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
@@ -138,8 +118,18 @@ class MenuTracker {
  public:
   MenuTracker(const WindowMenu& menu, HWND owner, MenuOpenedBy openedBy, const gfx::Rect& anchor)
       : FMenu(menu), FOwner(owner), FOpenedBy(openedBy), FAnchor(anchor) {
-    FFont.Height = -12;
-    FFont.Color = GetSysColor(COLOR_MENUTEXT);
+    FLook.Font.Height = -12;
+    FLook.Font.Color = GetSysColor(COLOR_MENUTEXT);
+    for (const MenuItem& item : FMenu.Items) {
+      ClassicMenuEntry entry;
+      entry.Caption = item.Text;
+      entry.ShortCut = item.ShortCutText;
+      entry.Separator = item.IsSeparator();
+      entry.Enabled = item.IsEnabled();
+      entry.Default = (item.Flags & MF_DEFAULT) != 0;
+      entry.Checked = (item.Flags & MF_CHECKED) != 0;
+      FEntries.push_back(std::move(entry));
+    }
   }
   ~MenuTracker() {
     if (FWindow) DestroyWindow(FWindow);
@@ -192,26 +182,9 @@ class MenuTracker {
 
  private:
   bool Open(gfx::Point point) {
-    gfx::FontMetrics metrics = gfx::MeasureFont(FFont);
-    int itemHeight = std::max(18, metrics.Height + 6);
-    int textWidth = 0;
-    int shortCutWidth = 0;
-    int top = FrameWidth;
-    for (const MenuItem& item : FMenu.Items) {
-      int height = item.IsSeparator() ? SeparatorHeight : itemHeight;
-      FItemRects.push_back(gfx::Rect{FrameWidth, top, 0, top + height});
-      top += height;
-      if (item.IsSeparator()) continue;
-      gfx::Font font = FontFor(item);
-      textWidth = std::max(textWidth, gfx::MeasureText(font, CaptionWithoutMarks(item.Text)).Width);
-      if (!item.ShortCutText.empty()) {
-        shortCutWidth = std::max(shortCutWidth, gfx::MeasureText(font, item.ShortCutText).Width);
-      }
-    }
-    int width = CheckColumn + textWidth + (shortCutWidth ? ShortCutGap + shortCutWidth : 0) + ArrowColumn +
-                2 * FrameWidth;
-    int height = top + FrameWidth;
-    for (gfx::Rect& r : FItemRects) r.Right = width - FrameWidth;
+    FLayout = LayoutClassicMenu(FLook, FEntries);
+    int width = FLayout.Width;
+    int height = FLayout.Height;
 
     // Kept inside the work area: moved left, and above the point when it
     // does not fit below it.
@@ -224,39 +197,13 @@ class MenuTracker {
     y = std::max(y, work.Top);
     FBounds = gfx::Rect::FromSize(x, y, width, height);
 
-    WindowClass windowClass;
-    windowClass.Name = MenuClassName;
-    windowClass.Style = CS_SAVEBITS;
-    RegisterClass(windowClass);  // false when it is there already
     HWND ownerTop = Desktop::TopLevelOf(CurrentDesktop().Find(FOwner))->Handle;
-    FWindow = CreateWindowEx(WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, MenuClassName, "", WS_POPUP, x, y,
-                             width, height, ownerTop);
+    FWindow = CreateClassicMenuWindow(MenuClassName, FBounds, ownerTop, [this](HWND, gfx::Canvas& canvas) {
+      PaintClassicMenu(canvas, FLook, FEntries, FLayout, FSelected);
+    });
     if (!FWindow) return false;
-    SetWindowProc(FWindow, MakeWindowProc([this](HWND w, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-      switch (message) {
-        case WM_PAINT: Paint(w); return 0;
-        case WM_ERASEBKGND: return 1;
-        case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
-        default: return DefWindowProc(w, message, wParam, lParam);
-      }
-    }));
     ShowWindow(FWindow, SW_SHOWNA);
     return IsWindow(FWindow);
-  }
-
-  gfx::Font FontFor(const MenuItem& item) const {
-    gfx::Font font = FFont;
-    if (item.Flags & MF_DEFAULT) font.Style = gfx::FontStyle::Bold;
-    return font;
-  }
-
-  static std::string CaptionWithoutMarks(std::string_view caption) {
-    std::string text;
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-      if (caption[i] == '&' && i + 1 < caption.size()) ++i;
-      text += caption[i];
-    }
-    return text;
   }
 
   bool Selectable(int index) const {
@@ -285,8 +232,8 @@ class MenuTracker {
   int ItemAt(gfx::Point screen) const {
     if (!FBounds.Contains(screen)) return -1;
     gfx::Point client{screen.X - FBounds.Left, screen.Y - FBounds.Top};
-    for (std::size_t i = 0; i < FItemRects.size(); ++i) {
-      if (FItemRects[i].Contains(client)) return int(i);
+    for (std::size_t i = 0; i < FLayout.ItemRects.size(); ++i) {
+      if (FLayout.ItemRects[i].Contains(client)) return int(i);
     }
     return -1;
   }
@@ -303,23 +250,14 @@ class MenuTracker {
       HandleMouse(message);
       return;
     }
-    switch (message.Message) {
-      case WM_KEYDOWN:
-      case WM_SYSKEYDOWN:
-        Key(int(message.WParam));
-        if (FDone) SwallowCharacterOfKey();
-        return;
-      case WM_CHAR:
-      case WM_SYSCHAR:
-        Character(char32_t(message.WParam));
-        return;
-      case WM_KEYUP:
-      case WM_SYSKEYUP:
-        return;
-      default:
-        DispatchMessage(message);
-        return;
-    }
+    bool routed = RouteMenuKeyboardMessage(
+        message,
+        [this](int key) {
+          Key(key);
+          if (FDone) SwallowCharacterOfKey();
+        },
+        [this](char32_t character) { Character(character); });
+    if (!routed) DispatchMessage(message);
   }
 
   void HandleMouse(const TMsg& message) {
@@ -372,79 +310,10 @@ class MenuTracker {
     if (character == 0) return;
     for (std::size_t i = 0; i < FMenu.Items.size(); ++i) {
       const MenuItem& item = FMenu.Items[i];
-      if (item.IsSeparator() || HotkeyOf(item.Text) != character) continue;
+      if (item.IsSeparator() || CaptionHotkey(item.Text) != character) continue;
       Select(int(i));
       Choose(int(i), std::nullopt);
       return;
-    }
-  }
-
-  void Paint(HWND window) {
-    PaintStruct paint;
-    HDC context = BeginPaint(window, paint);
-    if (context) PaintItems(context->Canvas());
-    EndPaint(window, paint);
-  }
-
-  void PaintItems(gfx::Canvas& canvas) {
-    gfx::CanvasStateSaver saver(canvas);
-    gfx::Rect bounds{0, 0, FBounds.Width(), FBounds.Height()};
-    canvas.SetBrush(GetSysColor(COLOR_MENU));
-    canvas.FillRect(bounds);
-    gfx::Rect inner = canvas.Frame3D(bounds, GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_3DDKSHADOW), 1);
-    canvas.Frame3D(inner, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW), 1);
-    for (std::size_t i = 0; i < FMenu.Items.size(); ++i) {
-      const MenuItem& item = FMenu.Items[i];
-      gfx::Rect r = FItemRects[i];
-      if (item.IsSeparator()) {
-        int y = r.Top + r.Height() / 2 - 1;
-        canvas.SetBrush(GetSysColor(COLOR_BTNSHADOW));
-        canvas.FillRect(gfx::Rect{r.Left + 1, y, r.Right - 1, y + 1});
-        canvas.SetBrush(GetSysColor(COLOR_BTNHIGHLIGHT));
-        canvas.FillRect(gfx::Rect{r.Left + 1, y + 1, r.Right - 1, y + 2});
-        continue;
-      }
-      bool selected = int(i) == FSelected;
-      if (selected) {
-        canvas.SetBrush(GetSysColor(COLOR_HIGHLIGHT));
-        canvas.FillRect(r);
-      }
-      gfx::Font font = FontFor(item);
-      if (!item.IsEnabled()) {
-        // Greyed text is embossed, unless the selection bar is under it.
-        if (!selected) {
-          font.Color = GetSysColor(COLOR_BTNHIGHLIGHT);
-          canvas.SetFont(font);
-          canvas.SetBrush(0, gfx::BrushStyle::Clear);
-          DrawTexts(canvas, item, r.Offset(1, 1));
-        }
-        font.Color = GetSysColor(COLOR_GRAYTEXT);
-      } else {
-        font.Color = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
-      }
-      canvas.SetFont(font);
-      canvas.SetBrush(0, gfx::BrushStyle::Clear);
-      if (item.Flags & MF_CHECKED) {
-        int cx = r.Left + CheckColumn / 2;
-        int cy = r.Top + r.Height() / 2;
-        // A tick of three one-pixel strokes, 7 x 5.
-        canvas.SetPen(font.Color);
-        for (int k = 0; k < 3; ++k) {
-          canvas.MoveTo(cx - 3, cy - 1 + k);
-          canvas.LineTo(cx - 1, cy + 1 + k);
-          canvas.LineTo(cx + 4, cy - 4 + k);
-        }
-      }
-      DrawTexts(canvas, item, r);
-    }
-  }
-
-  void DrawTexts(gfx::Canvas& canvas, const MenuItem& item, const gfx::Rect& r) {
-    gfx::Rect text{r.Left + CheckColumn, r.Top, r.Right - ArrowColumn, r.Bottom};
-    canvas.DrawText(item.Text, text, gfx::DT_LEFT | gfx::DT_VCENTER | gfx::DT_SINGLELINE);
-    if (!item.ShortCutText.empty()) {
-      gfx::Rect right{r.Left + CheckColumn, r.Top, r.Right - ArrowColumn, r.Bottom};
-      canvas.DrawText(item.ShortCutText, right, gfx::DT_RIGHT | gfx::DT_VCENTER | gfx::DT_SINGLELINE | gfx::DT_NOPREFIX);
     }
   }
 
@@ -452,8 +321,9 @@ class MenuTracker {
   HWND FOwner;
   MenuOpenedBy FOpenedBy;
   gfx::Rect FAnchor;
-  gfx::Font FFont;
-  std::vector<gfx::Rect> FItemRects;
+  ClassicMenuLook FLook;
+  std::vector<ClassicMenuEntry> FEntries;
+  ClassicMenuLayout FLayout;
   gfx::Rect FBounds;
   HWND FWindow = nullptr;
   int FSelected = -1;
