@@ -10,15 +10,59 @@
 #include "ui/Windows.h"
 
 namespace ui {
-namespace {
+
+bool NextModalMessage(TMsg& message, const std::function<bool()>& ended) {
+  for (;;) {
+    if (ended()) return false;
+    // Reading the platform's events may change the activation on its way
+    // to the next message: look again before taking it (a message left
+    // queued goes to the program's loop) or waiting.
+    bool waiting = PeekMessage(message, nullptr, 0, 0, PM_NOREMOVE);
+    if (ended()) return false;
+    if (!waiting) {
+      WaitMessage();
+      continue;
+    }
+    PeekMessage(message, nullptr, 0, 0, PM_REMOVE);
+    if (message.Message == WM_QUIT) {
+      // The quit belongs to the loop that ends the program.
+      PostQuitMessage(int(message.WParam));
+      return false;
+    }
+    return true;
+  }
+}
 
 bool IsMouseMessage(UINT message) {
   return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
          (message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK);
 }
 
-// The rectangle after dragging the edge by (dx, dy), kept within the
-// tracking sizes by moving the dragged edge back (the opposite edge stays).
+bool BeginSizeMove(HWND window, gfx::Rect& original, MinMaxInfo& limits) {
+  Desktop& desktop = CurrentDesktop();
+  desktop.Send(window, WM_ENTERSIZEMOVE, 0, 0);
+  Window* w = desktop.Find(window);
+  if (!w) return false;
+  original = Desktop::ScreenBounds(w);
+  limits = MinMaxInfo{};
+  limits.MinTrackSize = gfx::Point{1, 1};
+  gfx::Rect screen = GetVirtualScreen();
+  limits.MaxTrackSize = gfx::Point{screen.Width() + 16, screen.Height() + 16};
+  if (DefaultFrameMetrics frame = GetDefaultFrameMetrics(w->Style, w->ExStyle); frame.Caption) {
+    limits.MinTrackSize = gfx::Point{112, frame.Caption + 2 * (frame.Border + frame.Edge)};
+  }
+  desktop.Send(window, WM_GETMINMAXINFO, 0, ToLParam(&limits));
+  if (!desktop.Find(window)) return false;
+  SetCapture(window);
+  return true;
+}
+
+void EndSizeMove(HWND window) {
+  Desktop& desktop = CurrentDesktop();
+  if (desktop.Find(window) && GetCapture() == window) ReleaseCapture();
+  if (desktop.Find(window)) desktop.Send(window, WM_EXITSIZEMOVE, 0, 0);
+}
+
 gfx::Rect SizedRect(const gfx::Rect& start, WPARAM edge, int dx, int dy, const MinMaxInfo& limits) {
   gfx::Rect r = start;
   bool left = edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT;
@@ -38,15 +82,12 @@ gfx::Rect SizedRect(const gfx::Rect& start, WPARAM edge, int dx, int dy, const M
   return r;
 }
 
-// Places a window at a screen rectangle (converted for child windows).
-void PlaceAt(HWND window, const gfx::Rect& screen) {
+void PlaceWindowAt(HWND window, const gfx::Rect& screen) {
   gfx::Point topLeft = screen.TopLeft();
   if (HWND parent = GetAncestor(window, GA_PARENT)) ScreenToClient(parent, topLeft);
   SetWindowPos(window, nullptr, topLeft.X, topLeft.Y, screen.Width(), screen.Height(),
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
-
-}  // namespace
 
 void RunSizeMoveLoop(HWND window, WPARAM command, gfx::Point start) {
   Desktop& desktop = CurrentDesktop();
@@ -56,33 +97,20 @@ void RunSizeMoveLoop(HWND window, WPARAM command, gfx::Point start) {
   WPARAM edge = command & 0xF;
   if (sizing && (edge < WMSZ_LEFT || edge > WMSZ_BOTTOMRIGHT)) return;
 
-  desktop.Send(window, WM_ENTERSIZEMOVE, 0, 0);
-  if (!(w = desktop.Find(window))) return;
-  gfx::Rect original = Desktop::ScreenBounds(w);
+  gfx::Rect original;
   MinMaxInfo limits;
-  limits.MinTrackSize = gfx::Point{1, 1};
-  gfx::Rect screen = GetVirtualScreen();
-  limits.MaxTrackSize = gfx::Point{screen.Width() + 16, screen.Height() + 16};
-  if (DefaultFrameMetrics frame = GetDefaultFrameMetrics(w->Style, w->ExStyle); frame.Caption) {
-    limits.MinTrackSize = gfx::Point{112, frame.Caption + 2 * (frame.Border + frame.Edge)};
-  }
-  desktop.Send(window, WM_GETMINMAXINFO, 0, ToLParam(&limits));
-  if (!desktop.Find(window)) return;
-  SetCapture(window);
+  if (!BeginSizeMove(window, original, limits)) return;
 
   gfx::Rect current = original;
+  // Losing the capture or the activation ends the loop where it is.
+  HWND active = GetActiveWindow();
+  auto ended = [&] { return !desktop.Find(window) || GetCapture() != window || GetActiveWindow() != active; };
   TMsg message;
-  for (;;) {
-    if (!desktop.Find(window) || GetCapture() != window) break;
-    if (!GetMessage(message)) {
-      // The quit belongs to the loop that ends the program.
-      PostQuitMessage(int(message.WParam));
-      break;
-    }
+  while (NextModalMessage(message, ended)) {
     // Taking a message may run handlers (activation), which may destroy it.
     if (!desktop.Find(window)) break;
     if (message.Message == WM_KEYDOWN && message.WParam == WPARAM(platform::VK_ESCAPE)) {
-      if (desktop.Find(window)) PlaceAt(window, original);
+      if (desktop.Find(window)) PlaceWindowAt(window, original);
       break;
     }
     if (message.Message == WM_KEYDOWN && message.WParam == WPARAM(platform::VK_RETURN)) break;
@@ -100,7 +128,7 @@ void RunSizeMoveLoop(HWND window, WPARAM command, gfx::Point start) {
       }
       if (!desktop.Find(window)) break;
       if (proposed != current) {
-        PlaceAt(window, proposed);
+        PlaceWindowAt(window, proposed);
         current = proposed;
       }
       continue;
@@ -109,8 +137,7 @@ void RunSizeMoveLoop(HWND window, WPARAM command, gfx::Point start) {
     if (message.Window == window && IsMouseMessage(message.Message)) continue;
     DispatchMessage(message);
   }
-  if (desktop.Find(window) && GetCapture() == window) ReleaseCapture();
-  if (desktop.Find(window)) desktop.Send(window, WM_EXITSIZEMOVE, 0, 0);
+  EndSizeMove(window);
 }
 
 // The default caption buttons:
@@ -148,12 +175,7 @@ void RunFrameButtonLoop(HWND window, LRESULT button) {
   bool chosen = false;
   gfx::Point releasedAt;
   TMsg message;
-  for (;;) {
-    if (!desktop.Find(window) || GetCapture() != window) break;
-    if (!GetMessage(message)) {
-      PostQuitMessage(int(message.WParam));
-      break;
-    }
+  while (NextModalMessage(message, [&] { return !desktop.Find(window) || GetCapture() != window; })) {
     if (!desktop.Find(window)) break;
     if (message.Message == WM_KEYDOWN && message.WParam == WPARAM(platform::VK_ESCAPE)) break;
     if (message.Window == window && message.Message == WM_MOUSEMOVE) {

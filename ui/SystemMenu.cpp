@@ -11,6 +11,7 @@
 #include "ui/Desktop.h"
 #include "ui/Input.h"
 #include "ui/MessageLoop.h"
+#include "ui/ModalLoops.h"
 #include "ui/Painting.h"
 #include "ui/ScreenUtils.h"
 #include "ui/SystemMetrics.h"
@@ -82,11 +83,6 @@ void SwallowCharacterOfKey() {
 
 const char* const MenuClassName = "OstvaneWindowMenu";
 
-bool IsMouseMessage(UINT message) {
-  return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
-         (message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK);
-}
-
 bool IsPress(UINT message) {
   switch (message) {
     case WM_LBUTTONDOWN:
@@ -155,21 +151,7 @@ class MenuTracker {
              GetActiveWindow() != active;
     };
     TMsg message;
-    while (!ended()) {
-      if (!PeekMessage(message, nullptr, 0, 0, PM_REMOVE)) {
-        // Taking an event may change the activation without making a
-        // message: look again before waiting.
-        if (ended()) break;
-        WaitMessage();
-        continue;
-      }
-      if (message.Message == WM_QUIT) {
-        // The quit belongs to the program's loop.
-        PostQuitMessage(int(message.WParam));
-        break;
-      }
-      Handle(message);
-    }
+    while (NextModalMessage(message, ended)) Handle(message);
     if (IsWindow(FWindow) && GetCapture() == FWindow) ReleaseCapture();
     if (FWindow) DestroyWindow(FWindow);
     FWindow = nullptr;
@@ -475,12 +457,6 @@ UINT ShowSystemMenu(HWND window, gfx::Point screen, MenuOpenedBy openedBy, const
 
 namespace {
 
-void PlaceAt(HWND window, const gfx::Rect& screen) {
-  gfx::Point topLeft = screen.TopLeft();
-  if (HWND parent = GetAncestor(window, GA_PARENT)) ScreenToClient(parent, topLeft);
-  SetWindowPos(window, nullptr, topLeft.X, topLeft.Y, screen.Width(), screen.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 WPARAM EdgeCode(int horizontal, int vertical) {
   // horizontal: -1 left, 1 right; vertical: -1 top, 1 bottom; 0 none.
   if (vertical == 0) return horizontal < 0 ? WMSZ_LEFT : WMSZ_RIGHT;
@@ -498,19 +474,9 @@ void RunKeyboardSizeMoveLoop(HWND window, WPARAM command) {
   bool sizing = (command & SC_COMMAND_MASK) == SC_SIZE;
   if (sizing && !(w->Style & WS_THICKFRAME)) return;
 
-  desktop.Send(window, WM_ENTERSIZEMOVE, 0, 0);
-  if (!(w = desktop.Find(window))) return;
-  gfx::Rect original = Desktop::ScreenBounds(w);
+  gfx::Rect original;
   MinMaxInfo limits;
-  limits.MinTrackSize = gfx::Point{1, 1};
-  gfx::Rect screen = GetVirtualScreen();
-  limits.MaxTrackSize = gfx::Point{screen.Width() + 16, screen.Height() + 16};
-  if (DefaultFrameMetrics frame = GetDefaultFrameMetrics(w->Style, w->ExStyle); frame.Caption) {
-    limits.MinTrackSize = gfx::Point{112, frame.Caption + 2 * (frame.Border + frame.Edge)};
-  }
-  desktop.Send(window, WM_GETMINMAXINFO, 0, ToLParam(&limits));
-  if (!desktop.Find(window)) return;
-  SetCapture(window);
+  if (!BeginSizeMove(window, original, limits)) return;
 
   gfx::Rect current = original;
   int horizontal = 0;
@@ -519,16 +485,7 @@ void RunKeyboardSizeMoveLoop(HWND window, WPARAM command) {
   HWND active = GetActiveWindow();
   auto ended = [&] { return !desktop.Find(window) || GetCapture() != window || GetActiveWindow() != active; };
   TMsg message;
-  while (!ended()) {
-    if (!PeekMessage(message, nullptr, 0, 0, PM_REMOVE)) {
-      if (ended()) break;
-      WaitMessage();
-      continue;
-    }
-    if (message.Message == WM_QUIT) {
-      PostQuitMessage(int(message.WParam));
-      break;
-    }
+  while (NextModalMessage(message, ended)) {
     if (IsMouseMessage(message.Message)) {
       // A click keeps the result; the pointer does nothing else here.
       if (IsPress(message.Message)) break;
@@ -544,7 +501,7 @@ void RunKeyboardSizeMoveLoop(HWND window, WPARAM command) {
     }
     int key = int(message.WParam);
     if (key == platform::VK_ESCAPE) {
-      PlaceAt(window, original);
+      PlaceWindowAt(window, original);
       SwallowCharacterOfKey();
       break;
     }
@@ -570,28 +527,17 @@ void RunKeyboardSizeMoveLoop(HWND window, WPARAM command) {
       // The first arrow of each direction picks the edge that moves.
       if (dx && !horizontal) horizontal = dx < 0 ? -1 : 1;
       if (dy && !vertical) vertical = dy < 0 ? -1 : 1;
-      if (horizontal < 0) proposed.Left += dx;
-      if (horizontal > 0) proposed.Right += dx;
-      if (vertical < 0) proposed.Top += dy;
-      if (vertical > 0) proposed.Bottom += dy;
-      int width = std::clamp(proposed.Width(), limits.MinTrackSize.X,
-                             std::max(limits.MinTrackSize.X, limits.MaxTrackSize.X));
-      int height = std::clamp(proposed.Height(), limits.MinTrackSize.Y,
-                              std::max(limits.MinTrackSize.Y, limits.MaxTrackSize.Y));
-      if (horizontal < 0) proposed.Left = proposed.Right - width;
-      else proposed.Right = proposed.Left + width;
-      if (vertical < 0) proposed.Top = proposed.Bottom - height;
-      else proposed.Bottom = proposed.Top + height;
-      desktop.Send(window, WM_SIZING, EdgeCode(horizontal, vertical), ToLParam(&proposed));
+      WPARAM edge = EdgeCode(horizontal, vertical);
+      proposed = SizedRect(current, edge, dx, dy, limits);
+      desktop.Send(window, WM_SIZING, edge, ToLParam(&proposed));
     }
     if (!desktop.Find(window)) break;
     if (proposed != current) {
-      PlaceAt(window, proposed);
+      PlaceWindowAt(window, proposed);
       current = proposed;
     }
   }
-  if (desktop.Find(window) && GetCapture() == window) ReleaseCapture();
-  if (desktop.Find(window)) desktop.Send(window, WM_EXITSIZEMOVE, 0, 0);
+  EndSizeMove(window);
 }
 
 }  // namespace ui

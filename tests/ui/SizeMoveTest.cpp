@@ -125,6 +125,45 @@ TEST_F(SizeMoveTest, AWindowDestroyedDuringTheLoopEndsIt) {
   EXPECT_EQ(Headless->GrabWindow(), platform::NoWindow);
 }
 
+TEST_F(SizeMoveTest, LosingTheActivationEndsTheLoopWhereTheWindowIs) {
+  HWND other = CreateTopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {400, 300, 600, 450});
+  // The program's waits move the clock, so a timer fires inside the loop.
+  Headless->SetWaitClock(platform::headless::WaitClock::AdvanceOnWait);
+  // Another program's window, then another window of this one, takes the
+  // activation after the first step of the drag.
+  for (platform::NativeWindow taker : {platform::NoWindow, Native(other)}) {
+    SetActiveWindow(Window);
+    MoveWindow(Window, 100, 100, 200, 150, true);
+    Headless->AdvanceClock(1000);  // no double click with the last drag
+    ProcessMessages();
+    Log.clear();
+    SetTimer(Window, 1, 50);
+    bool taken = false;
+    OnMessage = [&](HWND w, UINT m, WPARAM, LPARAM, LRESULT&) {
+      if (m != WM_TIMER) return false;
+      KillTimer(w, 1);
+      taken = true;
+      Headless->SystemActivate(taker);
+      // Neither these moves nor the release reach the loop.
+      Headless->MoveMouse({200, 160});
+      Headless->ReleaseMouse(MouseButton::Left);
+      return true;
+    };
+    Headless->MoveMouse({150, 110});
+    Headless->PressMouse(MouseButton::Left);
+    Headless->MoveMouse({160, 120});
+    ProcessMessages();
+    ASSERT_TRUE(taken);
+    EXPECT_EQ(Bounds(), (gfx::Rect{110, 110, 310, 260}));
+    EXPECT_EQ(Count(Window, WM_MOVING), 1);
+    EXPECT_EQ(Count(Window, WM_EXITSIZEMOVE), 1);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(Headless->GrabWindow(), platform::NoWindow);
+    EXPECT_NE(GetActiveWindow(), Window);
+    OnMessage = nullptr;
+  }
+}
+
 TEST_F(SizeMoveTest, OtherMessagesRunDuringTheLoop) {
   PostMessage(Window, WM_USER);
   Headless->MoveMouse({150, 110});
