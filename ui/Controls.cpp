@@ -581,13 +581,16 @@ void TControl::WMMouseMove(TMessage& message) {
 
 void TControl::WMContextMenu(TMessage& message) {
   gfx::Point point = PointFromLParam(message.LParam);
+  // (-1, -1) is the keyboard's request: open at the control's centre.
+  bool fromKeyboard = point.X == -1 && point.Y == -1;
   TPopupMenu* menu = GetPopupMenu();
-  if (!menu || !menu->AutoPopup()) {
+  // A right click on the frame (a form's caption opens the window menu
+  // there) is not for the control's own menu.
+  if (!menu || !menu->AutoPopup() || (!fromKeyboard && !ClientRect().Contains(ScreenToClient(point)))) {
     DefaultHandler(message);
     return;
   }
-  // (-1, -1) is the keyboard's request: open at the control's centre.
-  if (point.X == -1 && point.Y == -1) point = ClientToScreen(gfx::Point{FWidth / 2, FHeight / 2});
+  if (fromKeyboard) point = ClientToScreen(gfx::Point{FWidth / 2, FHeight / 2});
   menu->SetPopupComponent(this);
   message.Result = 1;
   menu->Popup(point.X, point.Y);

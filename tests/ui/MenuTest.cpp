@@ -164,6 +164,39 @@ TEST_F(MenuTest, MenuShowsInTheClassicLookNearTheScreenEdge) {
   EXPECT_TRUE(looked);
 }
 
+TEST_F(MenuTest, AFormsMenuOpensInItsClientAreaAndTheWindowMenuOnItsCaption) {
+  form->SetPopupMenu(menu);
+  // Each right click opens a menu whose loop waits; a timer of the test
+  // notes which menu is showing and closes it.
+  Headless->SetWaitClock(platform::headless::WaitClock::AdvanceOnWait);
+  auto openMenu = [&](gfx::Point at) {
+    std::string shown;
+    SetTimer(nullptr, 0, 50, [&](HWND, UINT, UINT_PTR id, std::uint32_t) {
+      KillTimer(nullptr, id);
+      for (HWND window : GetTopLevelWindows()) {
+        std::string name = GetClassName(window);
+        if (IsWindowVisible(window) && (name == "OstvaneMenu" || name == "OstvaneWindowMenu")) shown += name + " ";
+      }
+      Headless->StrokeKey(VK_ESCAPE);
+    });
+    Headless->AdvanceClock(1000);  // no double click with the last one
+    Headless->Click(at, platform::MouseButton::Right);
+    App->ProcessMessages();
+    return shown;
+  };
+  gfx::Point client = form->ClientToScreen(gfx::Point{0, 0});
+  // The caption: the window menu, not the form's.
+  EXPECT_EQ(openMenu(gfx::Point{client.X + 150, client.Y - 8}), "OstvaneWindowMenu ");
+  EXPECT_EQ(menu->PopupComponent(), nullptr);
+  // The client area, away from the target: the form's menu.
+  EXPECT_EQ(openMenu(gfx::Point{client.X + 250, client.Y + 150}), "OstvaneMenu ");
+  EXPECT_EQ(menu->PopupComponent(), form);
+  // The target's own right click still opens the menu for the target.
+  EXPECT_EQ(openMenu(Centre(target)), "OstvaneMenu ");
+  EXPECT_EQ(menu->PopupComponent(), target);
+  EXPECT_TRUE(Clicked.empty());
+}
+
 TEST_F(MenuTest, ItemHandlerMayFreeTheMenu) {
   open->OnClick = [this](core::TComponent*) { menu->Free(); };
   Keys({VK_DOWN, VK_RETURN});
