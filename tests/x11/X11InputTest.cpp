@@ -3,7 +3,7 @@
 // buttons, classic virtual keys and UTF-8 text, and focus changes must be
 // reported only when the system makes them.
 
-#include "X11TestSupport.h"
+#include "X11DesktopFixture.h"
 
 #include <gmock/gmock.h>
 
@@ -13,27 +13,16 @@
 namespace platform::x11 {
 namespace {
 
-using testing::EventLog;
 using testing::EventsOf;
-using testing::ForeignClient;
-using testing::HasEvent;
-using testing::PumpFor;
-using testing::PumpUntil;
-using testing::RunCommand;
-using testing::ShowSolidWindow;
 
-constexpr gfx::Pixel Grey = gfx::MakePixel(0x80, 0x80, 0x80);
-
-class X11Input : public ::testing::Test {
+class X11Input : public X11DesktopTest {
  protected:
   void SetUp() override {
-    SKIP_WITHOUT_DISPLAY();
-    FPlatform = std::make_unique<X11Platform>();
+    X11DesktopTest::SetUp();
+    if (IsSkipped()) return;
     // Start with the pointer away from where the windows go.
     ASSERT_EQ(RunCommand("xdotool mousemove 5 5"), 0);
   }
-  X11Platform& Platform() { return *FPlatform; }
-
   // A focused normal window at bounds, with the log emptied.
   NativeWindow FocusedWindow(const gfx::Rect& bounds) {
     const NativeWindow window = ShowSolidWindow(Platform(), FLog, WindowKind::Normal, bounds, Grey);
@@ -60,9 +49,6 @@ class X11Input : public ::testing::Test {
     for (const Event& e : EventsOf(FLog, EventKind::Text, window)) text += e.Text;
     return text;
   }
-
-  std::unique_ptr<X11Platform> FPlatform;
-  EventLog FLog;
 };
 
 TEST_F(X11Input, ClicksArriveWithWindowPositionsAndButtons) {

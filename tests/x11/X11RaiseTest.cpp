@@ -3,29 +3,18 @@
 // above, and a topmost window stays above the normal ones when another is
 // activated.
 
-#include "X11TestSupport.h"
+#include "X11DesktopFixture.h"
 
 namespace platform::x11 {
 namespace {
 
-using testing::EventLog;
-using testing::ForeignClient;
-using testing::HasEvent;
-using testing::PumpFor;
-using testing::PumpUntil;
-using testing::ShowSolidWindow;
-
-constexpr gfx::Pixel Red = gfx::MakePixel(0xCC, 0x22, 0x33);
-constexpr gfx::Pixel Blue = gfx::MakePixel(0x11, 0x44, 0xDD);
-constexpr gfx::Pixel Green = gfx::MakePixel(0x22, 0xAA, 0x44);
-
 // Two normal windows overlapping around (300, 220); the second, shown
 // last, has the focus.
-class X11Raise : public ::testing::Test {
+class X11Raise : public X11DesktopTest {
  protected:
   void SetUp() override {
-    SKIP_WITHOUT_DISPLAY();
-    FPlatform = std::make_unique<X11Platform>();
+    X11DesktopTest::SetUp();
+    if (IsSkipped()) return;
     FBack = ShowSolidWindow(*FPlatform, FLog, WindowKind::Normal, gfx::Rect::FromSize(100, 100, 300, 200), Red);
     FFront = ShowSolidWindow(*FPlatform, FLog, WindowKind::Normal, gfx::Rect::FromSize(250, 150, 300, 200), Blue);
     FObserver = std::make_unique<ForeignClient>();
@@ -51,9 +40,7 @@ class X11Raise : public ::testing::Test {
   }
 
   static constexpr gfx::Point OverlapPoint{300, 220};
-  std::unique_ptr<X11Platform> FPlatform;
   std::unique_ptr<ForeignClient> FObserver;
-  EventLog FLog;
   NativeWindow FBack = NoWindow;
   NativeWindow FFront = NoWindow;
 };

@@ -2,37 +2,16 @@
 // screen shows, what the window manager and other clients see of them,
 // and which of the system's changes come back as events.
 
-#include "X11TestSupport.h"
+#include "X11DesktopFixture.h"
 
 #include <gmock/gmock.h>
 
 namespace platform::x11 {
 namespace {
 
-using testing::EventLog;
-using testing::ForeignClient;
-using testing::HasEvent;
-using testing::PumpFor;
-using testing::PumpUntil;
-using testing::RunCommand;
-using testing::ShowSolidWindow;
-
-constexpr gfx::Pixel Red = gfx::MakePixel(0xCC, 0x22, 0x33);
-constexpr gfx::Pixel Blue = gfx::MakePixel(0x11, 0x44, 0xDD);
-
 std::string Id(::Window window) { return std::to_string(window); }
 
-class X11Window : public ::testing::Test {
- protected:
-  void SetUp() override {
-    SKIP_WITHOUT_DISPLAY();
-    FPlatform = std::make_unique<X11Platform>();
-  }
-  X11Platform& Platform() { return *FPlatform; }
-
-  std::unique_ptr<X11Platform> FPlatform;
-  EventLog FLog;
-};
+using X11Window = X11DesktopTest;
 
 TEST_F(X11Window, ShapedWindowShowsExactlyItsRegion) {
   const gfx::Rect bounds = gfx::Rect::FromSize(120, 100, 240, 160);
