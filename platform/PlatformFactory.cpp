@@ -1,6 +1,7 @@
 #include "platform/PlatformFactory.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -51,6 +52,15 @@ std::unique_ptr<Platform> CreatePlatform(std::string_view name) {
     if (e.Name == wanted) return e.Factory();
   }
   throw std::runtime_error("Platform backend \"" + wanted + "\" is not linked into the program");
+}
+
+std::unique_ptr<Platform> CreatePlatformOrReport(std::string_view program) {
+  try {
+    return CreatePlatform();
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "%.*s: %s\n", int(program.size()), program.data(), error.what());
+    return nullptr;
+  }
 }
 
 }  // namespace platform

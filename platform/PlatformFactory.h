@@ -37,4 +37,9 @@ std::vector<std::string> RegisteredBackends();
 // asked for when no such backend is registered.
 std::unique_ptr<Platform> CreatePlatform(std::string_view name = {});
 
+// For a program's entry: CreatePlatform() from the environment, or, when no
+// backend can start (no display, unknown name), the reason on stderr as
+// "program: reason" and nullptr, so main can return 1.
+std::unique_ptr<Platform> CreatePlatformOrReport(std::string_view program);
+
 }  // namespace platform

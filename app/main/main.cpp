@@ -13,13 +13,8 @@
 #include "ui/WindowSystem.h"
 
 int main() {
-  std::unique_ptr<platform::Platform> backend;
-  try {
-    backend = platform::CreatePlatform();
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "ostvane: %s\n", error.what());
-    return 1;
-  }
+  std::unique_ptr<platform::Platform> backend = platform::CreatePlatformOrReport("ostvane");
+  if (!backend) return 1;
   ui::WindowSystem system(std::move(backend));
   platform::ArpResolverLinux resolver;
   try {

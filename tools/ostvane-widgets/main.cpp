@@ -13,11 +13,11 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <exception>
+#include <optional>
 #include <string>
 
 #include "platform/PlatformFactory.h"
+#include "tools/DemoOptions.h"
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
@@ -227,22 +227,11 @@ class TWidgetsForm : public TForm {
 }  // namespace
 
 int main(int argc, char** argv) {
-  int seconds = 0;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc) {
-      seconds = std::atoi(argv[++i]);
-    } else {
-      std::fprintf(stderr, "usage: %s [--seconds N]\n", argv[0]);
-      return 2;
-    }
-  }
-  std::unique_ptr<platform::Platform> backend;
-  try {
-    backend = platform::CreatePlatform();
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "ostvane-widgets: %s\n", error.what());
-    return 1;
-  }
+  const std::optional<int> parsed = tools::ParseSecondsOption(argc, argv);
+  if (!parsed) return 2;
+  const int seconds = *parsed;
+  std::unique_ptr<platform::Platform> backend = platform::CreatePlatformOrReport("ostvane-widgets");
+  if (!backend) return 1;
   WindowSystem system(std::move(backend));
   auto application = core::CreateUnowned<TApplication>();
   application->SetTitle("Ostvane widgets");

@@ -13,14 +13,15 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <cstring>
 #include <ctime>
-#include <exception>
 #include <string>
 
 #include "gfx/Canvas.h"
 #include "gfx/TextFormat.h"
 #include "platform/PlatformFactory.h"
+#include "tools/DemoOptions.h"
 #include "ui/Input.h"
 #include "ui/MessageLoop.h"
 #include "ui/Painting.h"
@@ -369,22 +370,11 @@ bool Register(const char* name, LRESULT (*procedure)(HWND, UINT, WPARAM, LPARAM)
 }  // namespace
 
 int main(int argc, char** argv) {
-  int seconds = 0;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc) {
-      seconds = std::atoi(argv[++i]);
-    } else {
-      std::fprintf(stderr, "usage: %s [--seconds N]\n", argv[0]);
-      return 2;
-    }
-  }
-  std::unique_ptr<platform::Platform> backend;
-  try {
-    backend = platform::CreatePlatform();
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "ostvane-windemo: %s\n", error.what());
-    return 1;
-  }
+  const std::optional<int> parsed = tools::ParseSecondsOption(argc, argv);
+  if (!parsed) return 2;
+  const int seconds = *parsed;
+  std::unique_ptr<platform::Platform> backend = platform::CreatePlatformOrReport("ostvane-windemo");
+  if (!backend) return 1;
   WindowSystem system(std::move(backend));
   Register("DemoForm", FormProcedure, 0);
   Register("DemoButton", ButtonProcedure, CS_DBLCLKS);
