@@ -420,6 +420,14 @@ Section& ListBoxKeys(Section& s, const gfx::Rect& caption) {
       .Text("bothhscrollbarname", "bothhscrollbar");
 }
 
+// A list box whose items carry a check mark.
+Section& CheckListBoxKeys(Section& s, const gfx::Rect& caption) {
+  return ListBoxKeys(s, caption)
+      .Rect("checkimagerect", CheckMarkOn)
+      .Rect("itemcheckrect", ListItemCheckRelative)
+      .Rect("uncheckimagerect", CheckMarkOff);
+}
+
 Section& ComboKeys(Section& s) {
   s.Rect("itemrect", ListItem)
       .Rect("focusitemrect", ListItemSelected)
@@ -628,10 +636,7 @@ void AddControlSections(Description& d) {
   Section& checkList = d.Add("checklistbox");
   Root(checkList, Controls, FrameBox);
   Cut(checkList, MemoLeftTop, MemoRightTop, MemoLeftBottom, MemoRightBottom, MemoClient);
-  ListBoxKeys(checkList, NoRect)
-      .Rect("checkimagerect", CheckMarkOn)
-      .Rect("itemcheckrect", ListItemCheckRelative)
-      .Rect("uncheckimagerect", CheckMarkOff);
+  CheckListBoxKeys(checkList, NoRect);
 
   Section& spin = d.Add("spinedit");
   Root(spin, Controls, SpinEdit);
@@ -690,10 +695,7 @@ void AddControlSections(Description& d) {
   Section& captionCheckList = d.Add("captionchecklistbox");
   Root(captionCheckList, Controls, GroupBox);
   Cut(captionCheckList, GroupLeftTop, GroupRightTop, GroupLeftBottom, GroupRightBottom, GroupClient);
-  ListBoxKeys(captionCheckList, GroupCaption)
-      .Rect("checkimagerect", CheckMarkOn)
-      .Rect("itemcheckrect", ListItemCheckRelative)
-      .Rect("uncheckimagerect", CheckMarkOff);
+  CheckListBoxKeys(captionCheckList, GroupCaption);
 
   Section& captionCombo = d.Add("captioncombobox");
   Root(captionCombo, Controls, ComboBox);
