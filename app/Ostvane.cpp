@@ -11,7 +11,6 @@
 namespace app {
 
 TForm1* CreateForm1(platform::ArpResolver* resolver) {
-  RegisterUnit1Classes();
   return ui::Application->CreateForm<TForm1>(resolver);
 }
 

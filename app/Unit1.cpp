@@ -55,8 +55,7 @@ void TForm1::DefineProperties(ui::TPropertyList<TForm1>& list) {
 }
 
 void RegisterUnit1Classes() {
-  ui::RegisterClassLibraryClasses();
-  ui::RegisterStandardControls();
+  // The class library's own classes register themselves before any look-up.
   tray::RegisterTrayClasses();
   ui::RegisterComponentClass<TForm1>("TForm1");
 }

@@ -137,8 +137,8 @@ class TForm1 : public ui::TForm, public ScanHost {
   bool FSyncingLogBar = false;
 };
 
-// Lets stored layouts create TForm1 and every class its layout names
-// (standard controls, tray icon). Safe to call more than once.
+// Lets stored layouts create TForm1 and the classes its layout names beyond
+// the class library's own (the tray icon). Safe to call more than once.
 void RegisterUnit1Classes();
 
 }  // namespace app
