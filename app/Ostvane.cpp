@@ -6,7 +6,7 @@
 
 #include "app/Unit1.h"
 #include "core/Component.h"
-#include "ui/Forms.h"
+#include "ui/classlib/Forms.h"
 
 namespace app {
 

@@ -13,10 +13,10 @@
 #include "core/PathUtils.h"
 #include "platform/ArpResolver.h"
 #include "tray/TrayIcon.h"
-#include "ui/ComCtrls.h"
-#include "ui/Properties.h"
-#include "ui/StdCtrls.h"
-#include "ui/WindowSystem.h"
+#include "ui/stdcontrols/ComCtrls.h"
+#include "ui/classlib/Properties.h"
+#include "ui/stdcontrols/StdCtrls.h"
+#include "ui/windowing/WindowSystem.h"
 
 namespace app {
 

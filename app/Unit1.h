@@ -7,7 +7,7 @@
 
 #include "app/ScanEngine.h"
 #include "app/ScanHost.h"
-#include "ui/Forms.h"
+#include "ui/classlib/Forms.h"
 
 namespace platform {
 class ArpResolver;

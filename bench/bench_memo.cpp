@@ -10,9 +10,9 @@
 #include <string>
 
 #include "platform/headless/HeadlessPlatform.h"
-#include "ui/Forms.h"
-#include "ui/StdCtrls.h"
-#include "ui/WindowSystem.h"
+#include "ui/classlib/Forms.h"
+#include "ui/stdcontrols/StdCtrls.h"
+#include "ui/windowing/WindowSystem.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "platform/headless/HeadlessPlatform.h"
-#include "ui/MessageLoop.h"
-#include "ui/WindowSystem.h"
-#include "ui/Windows.h"
+#include "ui/windowing/MessageLoop.h"
+#include "ui/windowing/WindowSystem.h"
+#include "ui/windowing/Windows.h"
 
 namespace {
 

@@ -1,11 +1,14 @@
 # Helpers shared by the layer folders. Sources are collected per folder, so a
 # new file needs no edit here; CONFIGURE_DEPENDS re-runs the glob on build.
 
-# ostvane_layer(NAME DIR [DEPS targets...])
+# ostvane_layer(NAME DIR [WHOLE_ARCHIVE] [DEPS targets...])
 # A static library of every .cpp directly in DIR, public include root at the
-# repository top, so includes read "gfx/Bitmap.h".
+# repository top, so includes read "gfx/Bitmap.h". WHOLE_ARCHIVE links every
+# object of the library into whatever uses it, for layers that register
+# their classes from static initializers (NAME is then an interface target
+# over the archive NAME_archive).
 function(ostvane_layer name dir)
-  cmake_parse_arguments(ARG "" "" "DEPS;PRIVATE_DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "WHOLE_ARCHIVE" "" "DEPS;PRIVATE_DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   if(NOT sources)
     # An empty layer still exists so that the targets above it can link.
@@ -14,9 +17,17 @@ function(ostvane_layer name dir)
     target_link_libraries(${name} INTERFACE ${ARG_DEPS})
     return()
   endif()
-  add_library(${name} STATIC ${sources})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+  set(archive ${name})
+  if(ARG_WHOLE_ARCHIVE)
+    set(archive ${name}_archive)
+  endif()
+  add_library(${archive} STATIC ${sources})
+  target_include_directories(${archive} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${archive} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+  if(ARG_WHOLE_ARCHIVE)
+    add_library(${name} INTERFACE)
+    target_link_libraries(${name} INTERFACE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${archive}>")
+  endif()
 endfunction()
 
 # ostvane_tests(NAME DIR LABELS labels... DEPS targets...)

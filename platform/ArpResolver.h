@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -47,6 +48,11 @@ class ArpResolver {
   // throws; a failed lookup never affects the next one.
   virtual std::optional<MacAddress> Resolve(std::uint32_t address) = 0;
 };
+
+// The resolver of the operating system the program was built for; defined
+// by that system's library (platform/linux/ on Linux), which the program
+// links, so that the program's entry names no backend.
+std::unique_ptr<ArpResolver> CreateSystemArpResolver();
 
 // The classic inet_addr of the C library: "a.b.c.d" and also the short
 // forms ("127.1", "10.1.2") and octal or hexadecimal parts ("010.0.0.1" is

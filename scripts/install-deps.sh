@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # build
-  build-essential cmake ninja-build pkg-config git
+  build-essential cmake ninja-build pkg-config git python3 ccache
   # libraries the layers call
   zlib1g-dev libpng-dev libfreetype-dev libfontconfig-dev libpixman-1-dev
   libx11-dev libxext-dev libxrandr-dev libxtst-dev libsystemd-dev

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "ui/WindowStyles.h"
-#include "ui/Windows.h"
+#include "ui/windowing/WindowStyles.h"
+#include "ui/windowing/Windows.h"
 
 namespace tray {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/WindowTypes.h"
+#include "ui/windowing/WindowTypes.h"
 
 namespace tray {
 

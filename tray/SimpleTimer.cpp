@@ -3,9 +3,9 @@
 #include <utility>
 
 #include "tray/MessageWindow.h"
-#include "ui/Messages.h"
-#include "ui/Timers.h"
-#include "ui/Windows.h"
+#include "ui/windowing/Messages.h"
+#include "ui/windowing/Timers.h"
+#include "ui/windowing/Windows.h"
 
 namespace tray {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <unordered_set>
 
-#include "ui/WindowTypes.h"
+#include "ui/windowing/WindowTypes.h"
 
 namespace tray {
 

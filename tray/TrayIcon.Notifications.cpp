@@ -5,15 +5,15 @@
 
 #include "platform/VirtualKeys.h"
 #include "tray/TrayIcon.h"
-#include "ui/Controls.h"
-#include "ui/Forms.h"
-#include "ui/ImgList.h"
-#include "ui/Input.h"
-#include "ui/Menus.h"
-#include "ui/MessageLoop.h"
-#include "ui/Messages.h"
-#include "ui/WindowStyles.h"
-#include "ui/Windows.h"
+#include "ui/classlib/Controls.h"
+#include "ui/classlib/Forms.h"
+#include "ui/classlib/ImgList.h"
+#include "ui/windowing/Input.h"
+#include "ui/classlib/Menus.h"
+#include "ui/windowing/MessageLoop.h"
+#include "ui/windowing/Messages.h"
+#include "ui/windowing/WindowStyles.h"
+#include "ui/windowing/Windows.h"
 
 namespace tray {
 

@@ -1,9 +1,9 @@
 // The tray icon's published properties, in the order layouts store them.
 
 #include "tray/TrayIcon.h"
-#include "ui/ImgList.h"
-#include "ui/Menus.h"
-#include "ui/Properties.h"
+#include "ui/classlib/ImgList.h"
+#include "ui/classlib/Menus.h"
+#include "ui/classlib/Properties.h"
 
 namespace tray {
 

@@ -4,14 +4,14 @@
 #include <utility>
 
 #include "tray/MessageWindow.h"
-#include "ui/Controls.h"
-#include "ui/Forms.h"
-#include "ui/ImgList.h"
-#include "ui/Menus.h"
-#include "ui/MessageLoop.h"
-#include "ui/Messages.h"
-#include "ui/NotifyIconBridge.h"
-#include "ui/Windows.h"
+#include "ui/classlib/Controls.h"
+#include "ui/classlib/Forms.h"
+#include "ui/classlib/ImgList.h"
+#include "ui/classlib/Menus.h"
+#include "ui/windowing/MessageLoop.h"
+#include "ui/windowing/Messages.h"
+#include "ui/windowing/NotifyIconBridge.h"
+#include "ui/windowing/Windows.h"
 
 namespace tray {
 

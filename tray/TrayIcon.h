@@ -9,9 +9,9 @@
 #include "platform/NotifyIcon.h"
 #include "tray/BalloonKind.h"
 #include "tray/SimpleTimer.h"
-#include "ui/Events.h"
-#include "ui/Graphics.h"
-#include "ui/WindowTypes.h"
+#include "ui/classlib/Events.h"
+#include "ui/classlib/Graphics.h"
+#include "ui/windowing/WindowTypes.h"
 
 namespace ui {
 class TImageList;

@@ -8,17 +8,17 @@
 #include <memory>
 
 #include "app/Ostvane.h"
+#include "platform/ArpResolver.h"
 #include "platform/PlatformFactory.h"
-#include "platform/linux/ArpResolverLinux.h"
-#include "ui/WindowSystem.h"
+#include "ui/windowing/WindowSystem.h"
 
 int main() {
   std::unique_ptr<platform::Platform> backend = platform::CreatePlatformOrReport("ostvane");
   if (!backend) return 1;
   ui::WindowSystem system(std::move(backend));
-  platform::ArpResolverLinux resolver;
+  std::unique_ptr<platform::ArpResolver> resolver = platform::CreateSystemArpResolver();
   try {
-    return app::RunOstvane(resolver);
+    return app::RunOstvane(*resolver);
   } catch (const std::exception& error) {
     // Only a broken build gets here (a layout that does not read).
     std::fprintf(stderr, "ostvane: %s\n", error.what());

@@ -226,4 +226,6 @@ std::optional<MacAddress> ArpResolverLinux::ResolveOnLink(Sockets& sockets, std:
   }
 }
 
+std::unique_ptr<ArpResolver> CreateSystemArpResolver() { return std::make_unique<ArpResolverLinux>(); }
+
 }  // namespace platform

@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "ui/Forms.h"
-#include "ui/MessageLoop.h"
+#include "ui/classlib/Forms.h"
+#include "ui/windowing/MessageLoop.h"
 
 namespace skin {
 

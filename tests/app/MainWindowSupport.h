@@ -17,9 +17,9 @@
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/ScriptedArpResolver.h"
 #include "tray/TrayIcon.h"
-#include "ui/Forms.h"
-#include "ui/StdCtrls.h"
-#include "ui/WindowSystem.h"
+#include "ui/classlib/Forms.h"
+#include "ui/stdcontrols/StdCtrls.h"
+#include "ui/windowing/WindowSystem.h"
 
 namespace app::testing {
 

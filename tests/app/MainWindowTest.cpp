@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "app/Resources.h"
-#include "ui/ComCtrls.h"
-#include "ui/LayoutWriter.h"
+#include "ui/stdcontrols/ComCtrls.h"
+#include "ui/classlib/LayoutWriter.h"
 
 namespace app::testing {
 namespace {

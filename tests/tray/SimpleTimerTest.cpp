@@ -3,8 +3,8 @@
 
 #include "TraySupport.h"
 #include "tray/SimpleTimer.h"
-#include "ui/Messages.h"
-#include "ui/Windows.h"
+#include "ui/windowing/Messages.h"
+#include "ui/windowing/Windows.h"
 
 namespace tray {
 namespace {

@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "platform/headless/HeadlessPlatform.h"
-#include "ui/MessageLoop.h"
-#include "ui/WindowSystem.h"
+#include "ui/windowing/MessageLoop.h"
+#include "ui/windowing/WindowSystem.h"
 
 namespace tray::testing {
 

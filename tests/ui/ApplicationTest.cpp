@@ -4,9 +4,9 @@
 
 #include "FormTestSupport.h"
 #include "core/Exception.h"
-#include "ui/Dialogs.h"
-#include "ui/ExtCtrls.h"
-#include "ui/StdCtrls.h"
+#include "ui/classlib/Dialogs.h"
+#include "ui/classlib/ExtCtrls.h"
+#include "ui/stdcontrols/StdCtrls.h"
 
 namespace ui::testing {
 namespace {

@@ -2,8 +2,8 @@
 
 #include "FormTestSupport.h"
 #include "core/Exception.h"
-#include "ui/ImgList.h"
-#include "ui/SystemMetrics.h"
+#include "ui/classlib/ImgList.h"
+#include "ui/windowing/SystemMetrics.h"
 
 namespace ui::testing {
 namespace {

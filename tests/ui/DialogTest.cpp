@@ -2,7 +2,7 @@
 
 #include "FormTestSupport.h"
 #include "core/Exception.h"
-#include "ui/Dialogs.h"
+#include "ui/classlib/Dialogs.h"
 
 namespace ui::testing {
 namespace {

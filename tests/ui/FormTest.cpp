@@ -2,7 +2,7 @@
 
 #include "FormTestSupport.h"
 #include "core/Exception.h"
-#include "ui/DefaultFrame.h"
+#include "ui/windowing/DefaultFrame.h"
 
 namespace ui::testing {
 namespace {

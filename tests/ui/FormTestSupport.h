@@ -9,8 +9,8 @@
 #include "core/Component.h"
 #include "platform/VirtualKeys.h"
 #include "UiTestSupport.h"
-#include "ui/Controls.h"
-#include "ui/Forms.h"
+#include "ui/classlib/Controls.h"
+#include "ui/classlib/Forms.h"
 
 namespace gfx {
 inline void PrintTo(const Rect& r, std::ostream* out) {

@@ -6,11 +6,11 @@
 #include "FormTestSupport.h"
 #include "core/Exception.h"
 #include "core/StringList.h"
-#include "ui/ExtCtrls.h"
-#include "ui/LayoutReader.h"
-#include "ui/LayoutWriter.h"
-#include "ui/Menus.h"
-#include "ui/Properties.h"
+#include "ui/classlib/ExtCtrls.h"
+#include "ui/classlib/LayoutReader.h"
+#include "ui/classlib/LayoutWriter.h"
+#include "ui/classlib/Menus.h"
+#include "ui/classlib/Properties.h"
 
 namespace ui::testing {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "FormTestSupport.h"
 #include "gfx/Font.h"
-#include "ui/Menus.h"
+#include "ui/classlib/Menus.h"
 
 namespace ui::testing {
 namespace {

@@ -1,7 +1,7 @@
 #include "UiTestSupport.h"
 
-#include "ui/DefaultFrame.h"
-#include "ui/SystemMetrics.h"
+#include "ui/windowing/DefaultFrame.h"
+#include "ui/windowing/SystemMetrics.h"
 
 namespace ui::testing {
 namespace {

@@ -1,5 +1,5 @@
 #include "UiTestSupport.h"
-#include "ui/NotifyIconBridge.h"
+#include "ui/windowing/NotifyIconBridge.h"
 
 namespace ui::testing {
 namespace {

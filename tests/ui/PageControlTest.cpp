@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FormTestSupport.h"
-#include "ui/ComCtrls.h"
+#include "ui/stdcontrols/ComCtrls.h"
 
 namespace ui::testing {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <map>
 
-#include "ui/ScreenUtils.h"
-#include "ui/SystemMetrics.h"
+#include "ui/windowing/ScreenUtils.h"
+#include "ui/windowing/SystemMetrics.h"
 
 namespace ui::testing {
 namespace {

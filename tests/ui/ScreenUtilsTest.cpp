@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless/HeadlessPlatform.h"
-#include "ui/ScreenUtils.h"
-#include "ui/SystemMetrics.h"
-#include "ui/WindowSystem.h"
-#include "ui/Windows.h"
+#include "ui/windowing/ScreenUtils.h"
+#include "ui/windowing/SystemMetrics.h"
+#include "ui/windowing/WindowSystem.h"
+#include "ui/windowing/Windows.h"
 
 namespace ui {
 namespace {

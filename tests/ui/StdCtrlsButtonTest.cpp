@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FormTestSupport.h"
-#include "ui/StdCtrls.h"
+#include "ui/stdcontrols/StdCtrls.h"
 
 namespace ui::testing {
 namespace {

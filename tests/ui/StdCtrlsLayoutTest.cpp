@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "FormTestSupport.h"
-#include "ui/ComCtrls.h"
-#include "ui/LayoutReader.h"
-#include "ui/LayoutWriter.h"
-#include "ui/Properties.h"
-#include "ui/StdCtrls.h"
+#include "ui/stdcontrols/ComCtrls.h"
+#include "ui/classlib/LayoutReader.h"
+#include "ui/classlib/LayoutWriter.h"
+#include "ui/classlib/Properties.h"
+#include "ui/stdcontrols/StdCtrls.h"
 
 namespace ui::testing {
 namespace {

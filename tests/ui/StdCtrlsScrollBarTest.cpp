@@ -2,7 +2,7 @@
 
 #include "FormTestSupport.h"
 #include "core/Exception.h"
-#include "ui/StdCtrls.h"
+#include "ui/stdcontrols/StdCtrls.h"
 
 namespace ui::testing {
 namespace {

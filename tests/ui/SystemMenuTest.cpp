@@ -1,6 +1,6 @@
 #include "UiTestSupport.h"
-#include "ui/SystemMenu.h"
-#include "ui/SystemMetrics.h"
+#include "ui/windowing/SystemMenu.h"
+#include "ui/windowing/SystemMetrics.h"
 
 namespace ui::testing {
 namespace {

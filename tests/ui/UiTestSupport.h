@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "platform/headless/HeadlessPlatform.h"
-#include "ui/Input.h"
-#include "ui/MessageLoop.h"
-#include "ui/Painting.h"
-#include "ui/Timers.h"
-#include "ui/WindowSystem.h"
-#include "ui/Windows.h"
+#include "ui/windowing/Input.h"
+#include "ui/windowing/MessageLoop.h"
+#include "ui/windowing/Painting.h"
+#include "ui/windowing/Timers.h"
+#include "ui/windowing/WindowSystem.h"
+#include "ui/windowing/Windows.h"
 
 namespace ui::testing {
 

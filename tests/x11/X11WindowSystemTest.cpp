@@ -3,12 +3,12 @@
 // and a click of the server's own input reaches the child as a message.
 
 // The window system's headers first: Xlib's macros must not reach them.
-#include "ui/Input.h"
-#include "ui/MessageLoop.h"
-#include "ui/Painting.h"
-#include "ui/Timers.h"
-#include "ui/WindowSystem.h"
-#include "ui/Windows.h"
+#include "ui/windowing/Input.h"
+#include "ui/windowing/MessageLoop.h"
+#include "ui/windowing/Painting.h"
+#include "ui/windowing/Timers.h"
+#include "ui/windowing/WindowSystem.h"
+#include "ui/windowing/Windows.h"
 
 #include "X11TestSupport.h"
 

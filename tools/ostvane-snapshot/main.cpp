@@ -14,9 +14,9 @@
 #include "core/Component.h"
 #include "gfx/PngCodec.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "ui/Controls.h"
-#include "ui/Forms.h"
-#include "ui/WindowSystem.h"
+#include "ui/classlib/Controls.h"
+#include "ui/classlib/Forms.h"
+#include "ui/windowing/WindowSystem.h"
 
 namespace {
 

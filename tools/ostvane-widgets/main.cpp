@@ -18,11 +18,11 @@
 
 #include "platform/PlatformFactory.h"
 #include "tools/DemoOptions.h"
-#include "ui/ComCtrls.h"
-#include "ui/ExtCtrls.h"
-#include "ui/Forms.h"
-#include "ui/StdCtrls.h"
-#include "ui/WindowSystem.h"
+#include "ui/stdcontrols/ComCtrls.h"
+#include "ui/classlib/ExtCtrls.h"
+#include "ui/classlib/Forms.h"
+#include "ui/stdcontrols/StdCtrls.h"
+#include "ui/windowing/WindowSystem.h"
 
 namespace {
 

@@ -22,12 +22,12 @@
 #include "gfx/TextFormat.h"
 #include "platform/PlatformFactory.h"
 #include "tools/DemoOptions.h"
-#include "ui/Input.h"
-#include "ui/MessageLoop.h"
-#include "ui/Painting.h"
-#include "ui/Timers.h"
-#include "ui/WindowSystem.h"
-#include "ui/Windows.h"
+#include "ui/windowing/Input.h"
+#include "ui/windowing/MessageLoop.h"
+#include "ui/windowing/Painting.h"
+#include "ui/windowing/Timers.h"
+#include "ui/windowing/WindowSystem.h"
+#include "ui/windowing/Windows.h"
 
 namespace {
 
