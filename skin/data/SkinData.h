@@ -23,6 +23,11 @@
 #include "skin/data/SkinData.Controls.h"
 #include "skin/data/SkinData.Sections.h"
 
+namespace ui {
+template <class T>
+class TPropertyList;
+}  // namespace ui
+
 namespace skin {
 
 // Inflates a zlib block onto target, in 4096-byte steps. Raises
@@ -35,6 +40,9 @@ void InflateSkinBlock(std::span<const std::uint8_t> block, core::TMemoryStream& 
 // A skin stored in a layout: one zlib block holding a skin container.
 class TskCompressedStoredSkin : public core::TComponent {
  public:
+  using inherited = core::TComponent;
+  static void DefineProperties(ui::TPropertyList<TskCompressedStoredSkin>& list);
+
   explicit TskCompressedStoredSkin(core::TComponent* owner);
   ~TskCompressedStoredSkin() override;
 
@@ -94,6 +102,9 @@ class TskCompressedStoredSkin : public core::TComponent {
 // refers to one, and use their own built-in texts otherwise.
 class TskResourceStrData : public core::TComponent {
  public:
+  using inherited = core::TComponent;
+  static void DefineProperties(ui::TPropertyList<TskResourceStrData>& list);
+
   // The 115 default lines, in their order.
   static const std::vector<std::string>& DefaultResStrings();
 
@@ -138,6 +149,9 @@ struct SkinContainerInfo {
 // WMSKIN_AFTERCHANGE.
 class TskSkinData : public core::TComponent {
  public:
+  using inherited = core::TComponent;
+  static void DefineProperties(ui::TPropertyList<TskSkinData>& list);
+
   explicit TskSkinData(core::TComponent* owner);
   ~TskSkinData() override;
 

@@ -533,7 +533,12 @@ class TWinControl : public TControl {
   // Fills the parameters of the window: a visible child (WS_CHILD,
   // WS_CLIPSIBLINGS) of the parent's window at the control's bounds, in
   // the class "T" + the library's control class. Overrides change styles
-  // and the class and call the base first.
+  // and the class and call the base first. A control without a parent may
+  // be a top-level window of its own: WS_POPUP instead of WS_CHILD, no
+  // WndParent (or an owner), and WS_EX_TOPMOST | WS_EX_NOACTIVATE make a
+  // popup above every window that never takes the activation or the focus
+  // (a skin menu; an override-redirect window on X11). Its bounds are then
+  // screen coordinates.
   virtual void CreateParams(TCreateParams& params);
   // Registers the class when needed and makes the window
   // (CreateWindowHandle). Overrides do their work after the base.
