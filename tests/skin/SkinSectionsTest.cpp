@@ -146,6 +146,9 @@ struct FormInfoCase {
   gfx::Point RightBottom;
 };
 
+// The case prints as its name, not as the bytes (and addresses) it holds.
+void PrintTo(const FormInfoCase& c, std::ostream* os) { *os << c.Name; }
+
 class SkinFormInfoAdjustment : public ::testing::TestWithParam<FormInfoCase> {};
 
 TEST_P(SkinFormInfoAdjustment, Applies) {
