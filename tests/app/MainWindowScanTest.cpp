@@ -103,6 +103,34 @@ TEST_F(MainWindowScanTest, StopDuringTheLookupOf21WritesItAndLooksUpOneMore) {
   EXPECT_EQ(LogLines(), Lines({1, 7, 20, 21, 100}));
 }
 
+// Closing the window (Alt+F4) while 21 is looked up asks the program to
+// end; the scan still looks up every address left and logs their lines,
+// and the message loop ends only once the click handler has returned.
+TEST_F(MainWindowScanTest, ClosingDuringAScanEndsTheProgramAfterTheScan) {
+  StartOnTheTestLan();
+  bool terminatedBeforeTheLastLookup = false;
+  bool lastLookupDone = false;
+  Resolver.SetRequestHook([&](std::uint32_t address) {
+    if (address == platform::InetAddr("192.168.1.21")) {
+      Headless->PressKey(platform::VK_MENU);
+      Headless->StrokeKey(platform::VK_F4);
+      Headless->ReleaseKey(platform::VK_MENU);
+    }
+    if (address == platform::InetAddr("192.168.1.254")) {
+      terminatedBeforeTheLastLookup = App->Terminated();
+      lastLookupDone = true;
+    }
+  });
+  Headless->AdvanceClock(1000);
+  Headless->Click(Centre(Form->Star));
+  App->Run();
+  EXPECT_TRUE(lastLookupDone) << "the loop ended before the scan did";
+  EXPECT_TRUE(terminatedBeforeTheLastLookup) << "the close was not handled during the scan";
+  EXPECT_TRUE(App->Terminated());
+  EXPECT_EQ(Resolver.RequestTexts(), Range(1, 254));
+  EXPECT_EQ(LogLines(), Lines({1, 7, 20, 21, 100, 254}));
+}
+
 TEST_F(MainWindowScanTest, AReversedRangeShowsTheWarningBalloonOnly) {
   StartOnTheTestLan();
   Form->MACStarIP->SetText("10");
