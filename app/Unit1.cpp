@@ -1,14 +1,11 @@
 #include "app/Unit1.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "app/Resources.h"
 #include "core/Exception.h"
-#include "core/FileStream.h"
+#include "core/FileReplace.h"
 #include "core/Format.h"
 #include "core/PathUtils.h"
 #include "platform/ArpResolver.h"
@@ -146,16 +143,9 @@ void TForm1::MacSaveClick(core::TComponent*) {
     text += lines.Get(i);
     text += "\r\n";
   }
-  const std::string fileName = LogFileName();
-  core::TFileStream file(fileName, core::fmCreate);  // raises "Cannot create file ..."
-  errno = 0;
-  if (file.Write(text.data(), text.size()) != text.size()) {
-    // A full disk or a quota: a cut log would pass for a whole one, so
-    // the file goes and the save reports the failure.
-    const int error = errno != 0 ? errno : ENOSPC;
-    std::remove(fileName.c_str());
-    throw core::EFCreateError(core::Format("Cannot create file \"%s\". %s", fileName, std::strerror(error)));
-  }
+  // Written beside the old file and renamed over it once complete, so a
+  // full disk or a quota leaves the log saved last time as it was.
+  core::WriteFileReplacing(LogFileName(), text);
 }
 
 std::string TForm1::GetMacByIp(std::string_view IP) { return FEngine.GetMacByIp(IP); }

@@ -96,10 +96,10 @@ class TForm1 : public ui::TForm, public ScanHost {
   // Empties the log.
   void MacClearClick(core::TComponent* Sender);
   // Writes the log to LogFileName(), replacing the file: every line
-  // followed by CR LF, nothing else. When the file cannot be created or
-  // written, raises core::EFCreateError "Cannot create file "<name>".
-  // <reason>" and leaves no file of that name behind; the log is untouched
-  // either way.
+  // followed by CR LF, nothing else (see core::WriteFileReplacing). When
+  // the file cannot be created or written, raises core::EFCreateError
+  // "Cannot create file "<name>". <reason>" and the file saved before stays
+  // as it was; the log is untouched either way.
   void MacSaveClick(core::TComponent* Sender);
 
   // Resolves one dotted address: the hardware address as "00-1A-2B-..."

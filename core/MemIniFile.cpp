@@ -105,22 +105,55 @@ bool TMemIniFile::TryParseInteger(std::string_view text, std::int32_t& value) {
   return true;
 }
 
+std::size_t TMemIniFile::TFoldedHash::operator()(std::string_view name) const {
+  // FNV-1a over the folded bytes.
+  std::uint64_t hash = 14695981039346656037ull;
+  for (char c : name) {
+    hash ^= static_cast<unsigned char>(FoldCase(c));
+    hash *= 1099511628211ull;
+  }
+  return static_cast<std::size_t>(hash);
+}
+
+bool TMemIniFile::TFoldedEqual::operator()(std::string_view a, std::string_view b) const {
+  return SameName(a, b);
+}
+
+void TMemIniFile::AppendLine(TSection& section, TLine line) {
+  // Only the first line of a key is indexed: it is the one every read finds.
+  if (line.HasKey) section.Keys.emplace(line.Key, section.Lines.size());
+  section.Lines.push_back(std::move(line));
+}
+
+void TMemIniFile::IndexKeys(TSection& section) {
+  section.Keys.clear();
+  for (std::size_t i = 0; i < section.Lines.size(); ++i) {
+    if (section.Lines[i].HasKey) section.Keys.emplace(section.Lines[i].Key, i);
+  }
+}
+
+void TMemIniFile::IndexSections() {
+  FSectionIndex.clear();
+  for (std::size_t i = 0; i < FSections.size(); ++i) FSectionIndex.emplace(FSections[i].Name, i);
+}
+
 void TMemIniFile::AddLine(std::string_view line, TSection*& current) {
   std::string_view text = TrimView(line);
   if (text.empty() || text.front() == ';') return;
   if (text.front() == '[' && text.back() == ']' && text.size() >= 2) {
     // A repeated name opens a section of its own; lookups find the first.
-    FSections.push_back(TSection{std::string(TrimView(text.substr(1, text.size() - 2))), {}});
+    FSections.push_back(TSection{std::string(TrimView(text.substr(1, text.size() - 2))), {}, {}});
+    FSectionIndex.emplace(FSections.back().Name, FSections.size() - 1);
     current = &FSections.back();
     return;
   }
   if (current == nullptr) return;
   std::size_t equals = text.find('=');
   if (equals == std::string_view::npos) {
-    current->Lines.push_back(TLine{std::string(), std::string(text), false});
+    AppendLine(*current, TLine{std::string(), std::string(text), false});
   } else {
-    current->Lines.push_back(TLine{std::string(TrimView(text.substr(0, equals))),
-                                   std::string(TrimView(text.substr(equals + 1))), true});
+    AppendLine(*current, TLine{std::string(TrimView(text.substr(0, equals))),
+                               std::string(TrimView(text.substr(equals + 1))), true});
   }
 }
 
@@ -196,13 +229,14 @@ void TMemIniFile::SaveToFile(const std::string& fileName) const {
   }
 }
 
-void TMemIniFile::Clear() { FSections.clear(); }
+void TMemIniFile::Clear() {
+  FSections.clear();
+  FSectionIndex.clear();
+}
 
 const TMemIniFile::TSection* TMemIniFile::FindSection(std::string_view section) const {
-  for (const TSection& candidate : FSections) {
-    if (SameName(candidate.Name, section)) return &candidate;
-  }
-  return nullptr;
+  const auto found = FSectionIndex.find(section);
+  return found == FSectionIndex.end() ? nullptr : &FSections[found->second];
 }
 
 TMemIniFile::TSection* TMemIniFile::FindSection(std::string_view section) {
@@ -210,10 +244,8 @@ TMemIniFile::TSection* TMemIniFile::FindSection(std::string_view section) {
 }
 
 const TMemIniFile::TLine* TMemIniFile::FindLine(const TSection& section, std::string_view key) {
-  for (const TLine& line : section.Lines) {
-    if (line.HasKey && SameName(line.Key, key)) return &line;
-  }
-  return nullptr;
+  const auto found = section.Keys.find(key);
+  return found == section.Keys.end() ? nullptr : &section.Lines[found->second];
 }
 
 bool TMemIniFile::SectionExists(std::string_view section) const {
@@ -251,17 +283,19 @@ bool TMemIniFile::ReadBool(std::string_view section, std::string_view key, bool 
 void TMemIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   TSection* found = FindSection(section);
   if (found == nullptr) {
-    FSections.push_back(TSection{std::string(section), {}});
+    FSections.push_back(TSection{std::string(section), {}, {}});
+    FSectionIndex.emplace(FSections.back().Name, FSections.size() - 1);
     found = &FSections.back();
   }
-  for (TLine& line : found->Lines) {
-    if (line.HasKey && SameName(line.Key, key)) {
-      line.Key = std::string(key);
-      line.Value = std::string(value);
-      return;
-    }
+  const auto existing = found->Keys.find(key);
+  if (existing != found->Keys.end()) {
+    // The index keeps the old spelling, which still matches the new one.
+    TLine& line = found->Lines[existing->second];
+    line.Key = std::string(key);
+    line.Value = std::string(value);
+    return;
   }
-  found->Lines.push_back(TLine{std::string(key), std::string(value), true});
+  AppendLine(*found, TLine{std::string(key), std::string(value), true});
 }
 
 void TMemIniFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {
@@ -300,13 +334,18 @@ std::vector<std::string> TMemIniFile::ReadSectionValues(std::string_view section
 }
 
 void TMemIniFile::EraseSection(std::string_view section) {
+  // Writers erase before they write; a name not present costs one look-up.
+  if (FindSection(section) == nullptr) return;
   std::erase_if(FSections, [&](const TSection& candidate) { return SameName(candidate.Name, section); });
+  IndexSections();
 }
 
 void TMemIniFile::DeleteKey(std::string_view section, std::string_view key) {
   if (TSection* found = FindSection(section)) {
+    if (FindLine(*found, key) == nullptr) return;
     std::erase_if(found->Lines,
                   [&](const TLine& line) { return line.HasKey && SameName(line.Key, key); });
+    IndexKeys(*found);
   }
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace core {
@@ -27,6 +28,10 @@ class TStrings;
 //   an absent key (or section) gives the caller's default.
 //
 // Text is UTF-8; bytes outside ASCII are never folded or trimmed.
+//
+// Sections and keys are indexed by their folded names when the text is
+// read, so a look-up costs one hash whatever the size of the text: a skin
+// description of thousands of sections reads in time proportional to it.
 class TMemIniFile {
  public:
   TMemIniFile() = default;
@@ -80,6 +85,18 @@ class TMemIniFile {
   std::vector<std::string> ReadSection(std::string_view section) const;
   // The section's lines as "key=value" (lines without "=" as they stand).
   std::vector<std::string> ReadSectionValues(std::string_view section) const;
+  // Calls visit(key, value) for every line with a key of the section, in
+  // text order, a repeated key again; an absent section calls nothing.
+  // Reading a whole list this way costs one pass instead of a look-up per
+  // key.
+  template <class Visit>
+  void ForEachValue(std::string_view section, Visit&& visit) const {
+    if (const TSection* found = FindSection(section)) {
+      for (const TLine& line : found->Lines) {
+        if (line.HasKey) visit(std::string_view(line.Key), std::string_view(line.Value));
+      }
+    }
+  }
 
   // Removes every section of that name, so that a later repeat of the name
   // cannot come back into view with stale values.
@@ -97,17 +114,35 @@ class TMemIniFile {
     // False for a line without "="; its text is in Value.
     bool HasKey = true;
   };
+  // Hash and equality of names without regard to ASCII letter case; they
+  // take a string_view, so a look-up builds no string.
+  struct TFoldedHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const;
+  };
+  struct TFoldedEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+  // Folded name to the position of its first occurrence.
+  using TNameIndex = std::unordered_map<std::string, std::size_t, TFoldedHash, TFoldedEqual>;
+
   struct TSection {
     std::string Name;
     std::vector<TLine> Lines;
+    TNameIndex Keys;
   };
 
   void AddLine(std::string_view line, TSection*& current);
+  static void AppendLine(TSection& section, TLine line);
+  static void IndexKeys(TSection& section);
+  void IndexSections();
   const TSection* FindSection(std::string_view section) const;
   TSection* FindSection(std::string_view section);
   static const TLine* FindLine(const TSection& section, std::string_view key);
 
   std::vector<TSection> FSections;
+  TNameIndex FSectionIndex;
 };
 
 }  // namespace core

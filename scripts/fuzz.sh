@@ -7,8 +7,10 @@
 # The seed corpus is the picture fixtures of the gfx tests (another folder
 # with FUZZ_SEEDS=DIR); what the fuzzer learns goes to
 # build-fuzz/corpus/TARGET and any crashing input to
-# build-fuzz/artifacts/. A finding, once fixed, belongs in
-# tests/gfx/data/regress/ so that the tests keep feeding it to the reader.
+# build-fuzz/artifacts/. A finding, once fixed, belongs in the tests so
+# that they keep feeding it to the reader: tests/gfx/data/regress/ for
+# fuzz_bmp, tests/skin/data/regress/ for fuzz_skin (the first one creates
+# the folder and its replaying test in tests/skin/SkinFuzzRegressTest.cpp).
 set -euo pipefail
 
 if (($# < 2)); then

@@ -128,6 +128,9 @@ void TskSkinData::LoadFromCompressedStoredSkin(TskCompressedStoredSkin& stored) 
     FActivePictures.reserve(container.Active.size());
     for (SkinContainerPicture& picture : container.Active) FActivePictures.push_back(std::move(picture.Bitmap));
 
+    // The lists of the description may build no more than its size allows,
+    // whoever asks for the load.
+    DescriptionBudget budget(DescriptionBudget::LimitFor(container.Description.size()));
     const core::TMemIniFile ini(core::GbkToUtf8(container.Description));
     container = SkinContainer();
     ReadDescription(ini);

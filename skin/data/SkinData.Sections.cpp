@@ -1,7 +1,7 @@
 #include "skin/data/SkinData.Sections.h"
 
 #include <algorithm>
-#include <map>
+#include <utility>
 
 #include "core/MemIniFile.h"
 #include "skin/data/SkinData.Keys.h"
@@ -41,17 +41,28 @@ bool ParseIndexKey(std::string_view key, std::int32_t& index) {
 
 std::vector<std::string> ReadListEntries(const core::TMemIniFile& ini, std::string_view section) {
   const std::int32_t count = ini.ReadInteger(section, "count", 0);
-  std::map<std::int32_t, std::string> entries;
   if (count <= 0) return {};
-  for (const std::string& key : ini.ReadSection(section)) {
+  // One pass over the section; skins list their entries in order, so the
+  // sort is rarely needed.
+  std::vector<std::pair<std::int32_t, std::string_view>> entries;
+  bool ordered = true;
+  ini.ForEachValue(section, [&](std::string_view key, std::string_view value) {
     std::int32_t index = 0;
-    if (!ParseIndexKey(key, index) || index >= count) continue;
-    // ReadString gives the first line of the key, as an indexed lookup would.
-    entries.try_emplace(index, ini.ReadString(section, key, ""));
+    if (!ParseIndexKey(key, index) || index >= count) return;
+    if (!entries.empty() && index <= entries.back().first) ordered = false;
+    entries.emplace_back(index, value);
+  });
+  if (!ordered) {
+    // Of a repeated index the first line counts, as a look-up finds it.
+    const auto byIndex = [](const auto& a, const auto& b) { return a.first < b.first; };
+    std::stable_sort(entries.begin(), entries.end(), byIndex);
+    const auto sameIndex = [](const auto& a, const auto& b) { return a.first == b.first; };
+    entries.erase(std::unique(entries.begin(), entries.end(), sameIndex), entries.end());
   }
+  DescriptionBudget::Charge(entries.size() * DescriptionBudget::EntryCost);
   std::vector<std::string> values;
   values.reserve(entries.size());
-  for (auto& [index, value] : entries) values.push_back(std::move(value));
+  for (const auto& [index, value] : entries) values.emplace_back(value);
   return values;
 }
 

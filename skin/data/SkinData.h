@@ -217,7 +217,8 @@ class TskSkinData : public core::TComponent {
   // Loads the skin of stored. An empty block changes nothing and sends
   // nothing. A container version above 3 leaves the skin empty without an
   // error. A damaged block or description raises its error after
-  // WMSKIN_BEFORECHANGE and leaves the skin empty.
+  // WMSKIN_BEFORECHANGE and leaves the skin empty; so does a description
+  // whose lists ask for more than its size allows (see DescriptionBudget).
   void LoadFromCompressedStoredSkin(TskCompressedStoredSkin& stored);
 
   // Frees the skin objects, control sections, areas and active pictures.

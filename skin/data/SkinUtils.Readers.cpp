@@ -1,5 +1,6 @@
 #include "skin/data/SkinUtils.Readers.h"
 
+#include <algorithm>
 #include <array>
 #include <initializer_list>
 #include <utility>
@@ -146,6 +147,7 @@ std::vector<std::string> ReadNumberedList(const core::TMemIniFile& ini, std::str
                                           const std::string& countKey, const std::string& prefix) {
   std::int32_t count = ini.ReadInteger(section, countKey, 0);
   if (count > MaxListCount) count = MaxListCount;
+  if (count > 0) DescriptionBudget::Charge(std::uint64_t(count));
   std::vector<std::string> lines;
   for (std::int32_t i = 0; i < count; ++i) {
     lines.push_back(ini.ReadString(section, prefix + std::to_string(i), ""));
@@ -161,7 +163,29 @@ void WriteNumberedList(core::TMemIniFile& ini, std::string_view section, const s
   }
 }
 
+thread_local DescriptionBudget* OpenBudget = nullptr;
+
 }  // namespace
+
+std::uint64_t DescriptionBudget::LimitFor(std::size_t descriptionBytes) {
+  return std::clamp<std::uint64_t>(descriptionBytes, MinLimit, MaxLimit);
+}
+
+DescriptionBudget::DescriptionBudget(std::uint64_t limit) : FLimit(limit), FOuter(OpenBudget) {
+  OpenBudget = this;
+}
+
+DescriptionBudget::~DescriptionBudget() { OpenBudget = FOuter; }
+
+void DescriptionBudget::Charge(std::uint64_t items) {
+  DescriptionBudget* budget = OpenBudget;
+  if (budget == nullptr) return;
+  budget->FUsed += items;
+  if (budget->FUsed > budget->FLimit) {
+    throw core::EReadError("the skin description is too large to read safely: its lists ask for more than " +
+                           std::to_string(budget->FLimit) + " entries and lines");
+  }
+}
 
 std::string_view AlignmentWord(TAlignment alignment) { return ToWord(AlignmentWords, alignment); }
 std::string_view MorphKindWord(TskMorphKind kind) { return ToWord(MorphKindWords, kind); }

@@ -25,6 +25,7 @@
 // the one value that stops a skin from loading: the readers raise
 // core::EConvertError naming the section and key.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -112,6 +113,44 @@ TskRegulatorKind RegulatorKindFromWord(std::string_view word);
 // damaged skin would otherwise allocate without bound; real lists have a
 // few dozen entries.
 inline constexpr std::int32_t MaxListCount = 65536;
+
+// What one load may build from the lists of its description. Each line a
+// text-lines or name list asks for costs one, each entry of [SKINOBJECTS],
+// [SKINCONTROLS] and [SKINAREAS] EntryCost (about what the object it makes
+// weighs against an empty line). MaxListCount bounds one list; this bounds
+// them all together, so that a short description cannot make thousands of
+// objects ask for 65 536 lines each.
+//
+// While a budget is open on a thread, the list readers charge it before
+// they build anything and raise core::EReadError once the total passes the
+// limit. Without an open budget nothing is counted.
+class DescriptionBudget {
+ public:
+  static constexpr std::uint64_t EntryCost = 16;
+  // One per byte of the description, within these bounds: a written line
+  // or entry takes several bytes, only absent lines of a list cost nothing
+  // to write, and the floor is far above what a drawn skin asks for. The
+  // ceiling keeps a description inflated to tens of megabytes from building
+  // more than about a hundred megabytes of lists.
+  static constexpr std::uint64_t MinLimit = std::uint64_t(1) << 20;
+  static constexpr std::uint64_t MaxLimit = std::uint64_t(1) << 22;
+  static std::uint64_t LimitFor(std::size_t descriptionBytes);
+
+  explicit DescriptionBudget(std::uint64_t limit);
+  ~DescriptionBudget();
+  DescriptionBudget(const DescriptionBudget&) = delete;
+  DescriptionBudget& operator=(const DescriptionBudget&) = delete;
+
+  // Charges the budget open on this thread, if there is one.
+  static void Charge(std::uint64_t items);
+
+  std::uint64_t Used() const { return FUsed; }
+
+ private:
+  std::uint64_t FLimit;
+  std::uint64_t FUsed = 0;
+  DescriptionBudget* FOuter;
+};
 
 // Parses a rectangle or point value. Only digits and commas count: every
 // other character is skipped, so "-5,3" is the point 5,3 and "1, 2, 3, 4"

@@ -1,8 +1,11 @@
 #include "MainWindowSupport.h"
 
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -98,6 +101,34 @@ TEST_F(MainWindowScanTest, StopDuringTheLookupOf21WritesItAndLooksUpOneMore) {
   ClickOn(Form->Star);
   EXPECT_EQ(Resolver.RequestTexts(), Range(100, 100));
   EXPECT_EQ(LogLines(), Lines({1, 7, 20, 21, 100}));
+}
+
+// Closing the window (Alt+F4) while 21 is looked up asks the program to
+// end; the scan still looks up every address left and logs their lines,
+// and the message loop ends only once the click handler has returned.
+TEST_F(MainWindowScanTest, ClosingDuringAScanEndsTheProgramAfterTheScan) {
+  StartOnTheTestLan();
+  bool terminatedBeforeTheLastLookup = false;
+  bool lastLookupDone = false;
+  Resolver.SetRequestHook([&](std::uint32_t address) {
+    if (address == platform::InetAddr("192.168.1.21")) {
+      Headless->PressKey(platform::VK_MENU);
+      Headless->StrokeKey(platform::VK_F4);
+      Headless->ReleaseKey(platform::VK_MENU);
+    }
+    if (address == platform::InetAddr("192.168.1.254")) {
+      terminatedBeforeTheLastLookup = App->Terminated();
+      lastLookupDone = true;
+    }
+  });
+  Headless->AdvanceClock(1000);
+  Headless->Click(Centre(Form->Star));
+  App->Run();
+  EXPECT_TRUE(lastLookupDone) << "the loop ended before the scan did";
+  EXPECT_TRUE(terminatedBeforeTheLastLookup) << "the close was not handled during the scan";
+  EXPECT_TRUE(App->Terminated());
+  EXPECT_EQ(Resolver.RequestTexts(), Range(1, 254));
+  EXPECT_EQ(LogLines(), Lines({1, 7, 20, 21, 100, 254}));
 }
 
 TEST_F(MainWindowScanTest, AReversedRangeShowsTheWarningBalloonOnly) {
@@ -226,17 +257,51 @@ TEST_F(MainWindowSaveTest, AMissingDirectoryIsReportedToo) {
   EXPECT_EQ(Save(), "Cannot create file \"" + TempDir + "/gone/mac.txt\". No such file or directory");
 }
 
-TEST_F(MainWindowSaveTest, AWriteThatFailsLeavesNoCutFileBehind) {
+TEST_F(MainWindowSaveTest, AWriteThatFailsIsReportedAndTheLinkStays) {
   // mac.txt leads to a device that is always full: it opens, but no byte
-  // can be written.
+  // can be written. A device is written through, never renamed over.
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
   std::filesystem::create_symlink("/dev/full", SavedFile());
   Start();
   AnswerHosts({7});
   Scan(7, 7);
   EXPECT_EQ(Save(), "Cannot create file \"" + SavedFile() + "\". No space left on device");
-  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(SavedFile())));
+  EXPECT_TRUE(std::filesystem::is_symlink(SavedFile()));
   EXPECT_EQ(LogLines(), Lines({7}));
+}
+
+// mac.txt leads into a small file system that is full: the save fails and
+// the log saved before is still there, byte for byte.
+TEST_F(MainWindowSaveTest, AFullFileSystemKeepsThePreviousLog) {
+  if (::geteuid() != 0) GTEST_SKIP() << "mounting a file system needs root";
+  const std::string full = TempDir + "/full";
+  std::filesystem::create_directory(full);
+  if (::mount("tmpfs", full.c_str(), "tmpfs", 0, "size=64k") != 0) GTEST_SKIP() << "cannot mount tmpfs here";
+  const std::string previous = "192.168.1.1:02-00-00-00-01-01\r\n";
+  WriteFile(full + "/mac.txt", previous);
+  {
+    // Every block the file system has left goes to a filler.
+    std::FILE* filler = std::fopen((full + "/filler").c_str(), "wb");
+    const std::string block(4096, 'f');
+    while (filler && std::fwrite(block.data(), 1, block.size(), filler) == block.size() && std::fflush(filler) == 0) {
+    }
+    if (filler) std::fclose(filler);
+  }
+  std::filesystem::create_symlink(full + "/mac.txt", SavedFile());
+  Start();
+  AnswerHosts({7, 20});
+  Scan(1, 254);
+  const std::string error = Save();
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(full)) names.push_back(entry.path().filename().string());
+  const std::string kept = ReadFile(full + "/mac.txt");
+  ::umount2(full.c_str(), MNT_DETACH);
+
+  EXPECT_EQ(error, "Cannot create file \"" + SavedFile() + "\". No space left on device");
+  EXPECT_EQ(kept, previous);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"filler", "mac.txt"})) << "the temporary file is removed";
+  EXPECT_EQ(LogLines(), Lines({7, 20}));
 }
 
 TEST_F(MainWindowSaveTest, ClearAndSaveDuringAScanActOnTheLinesOfThatMoment) {

@@ -181,15 +181,32 @@ TEST(MemIniFileWriting, EraseSectionRemovesEveryRepeatOfTheName) {
   EXPECT_EQ(ini.ReadSections(), (Lines{"b"}));
   // Otherwise the stale repeat would come into view here.
   EXPECT_EQ(ini.ReadString("a", "key", "gone"), "gone");
+  // The sections behind the erased ones are still found where they now are.
+  EXPECT_EQ(ini.ReadString("B", "key", ""), "b");
   ini.EraseSection("absent");
   EXPECT_EQ(ini.ReadSections(), (Lines{"b"}));
+  ini.WriteString("a", "key", "again");
+  EXPECT_EQ(ini.ReadString("a", "key", ""), "again");
+  EXPECT_EQ(ini.ReadString("b", "key", ""), "b");
 }
 
 TEST(MemIniFileWriting, DeleteKeyRemovesEveryLineOfTheKey) {
   TMemIniFile ini("[a]\nkey=1\nother=2\nKEY=3\n");
   ini.DeleteKey("A", "key");
   EXPECT_EQ(ini.ReadSectionValues("a"), (Lines{"other=2"}));
+  EXPECT_EQ(ini.ReadInteger("a", "other", 0), 2);
+  EXPECT_FALSE(ini.ValueExists("a", "key"));
   ini.DeleteKey("absent", "key");
+}
+
+TEST(MemIniFileLookup, ForEachValueWalksTheFirstSectionInTextOrder) {
+  TMemIniFile ini("[list]\ncount=2\nno equals\n1=b\n0=a\n1=repeat\n[LIST]\n2=hidden\n");
+  Lines seen;
+  ini.ForEachValue("List", [&](std::string_view key, std::string_view value) {
+    seen.push_back(std::string(key) + ":" + std::string(value));
+  });
+  EXPECT_EQ(seen, (Lines{"count:2", "1:b", "0:a", "1:repeat"}));
+  ini.ForEachValue("absent", [&](std::string_view, std::string_view) { ADD_FAILURE(); });
 }
 
 TEST(MemIniFileWriting, ClearEmptiesEverything) {

@@ -197,7 +197,12 @@ TEST_P(BmpFixture, WritesBackAtItsDepthWithTheSamePixels) {
   EXPECT_EQ(again.Picture.SourcePalette(), picture.SourcePalette());
 }
 
-INSTANTIATE_TEST_SUITE_P(ImageMagick, BmpFixture, ::testing::ValuesIn(Fixtures));
+INSTANTIATE_TEST_SUITE_P(ImageMagick, BmpFixture, ::testing::ValuesIn(Fixtures),
+                         [](const ::testing::TestParamInfo<Fixture>& info) {
+                           std::string name = info.param.Name;
+                           std::replace(name.begin(), name.end(), '-', '_');
+                           return name;
+                         });
 
 TEST(BmpRead, LosslessDepthsMatchTheOriginalPattern) {
   Bitmap pattern = LoadPpm("pattern.ppm");

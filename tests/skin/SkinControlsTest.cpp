@@ -8,6 +8,7 @@
 
 #include "core/Exception.h"
 #include "core/MemIniFile.h"
+#include "SkinSectionKeys.h"
 #include "SkinSectionRoundTrip.h"
 
 namespace {
@@ -333,6 +334,12 @@ class SkinControlRoundTrip : public ::testing::TestWithParam<std::string_view> {
 TEST_P(SkinControlRoundTrip, EveryKeySurvives) {
   const std::string kind(GetParam());
   auto make = [&](const std::string& section) { return CreateSkinControl(kind, section); };
+  const auto pinned = skintest::ControlSectionKeys().find(kind);
+  ASSERT_NE(pinned, skintest::ControlSectionKeys().end()) << "no key list for " << kind;
+  TMemIniFile defaults;
+  make("ctl")->SaveToIni(defaults);
+  EXPECT_EQ(skintest::FoldedKeys(skintest::SectionEntries(defaults, "ctl")), pinned->second);
+
   std::vector<skintest::KeyValue> input = skintest::NonDefaultEntries(make, "ctl");
   ASSERT_GE(input.size(), 4u);
 
@@ -353,6 +360,13 @@ INSTANTIATE_TEST_SUITE_P(AllKinds, SkinControlRoundTrip, ::testing::ValuesIn(Ski
                          [](const ::testing::TestParamInfo<std::string_view>& info) {
                            return std::string(info.param);
                          });
+
+TEST(SkinControls, EveryKindOfTheFormatIsBuilt) {
+  EXPECT_EQ(SkinControlKinds().size(), skintest::ControlSectionKeys().size());
+  for (const auto& [kind, keys] : skintest::ControlSectionKeys()) {
+    EXPECT_NE(CreateSkinControl(kind, "s"), nullptr) << kind;
+  }
+}
 
 TEST(SkinControls, ListSurvivesSaveAndLoad) {
   TskDataSkinControlList controls;

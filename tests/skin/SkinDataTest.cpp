@@ -297,6 +297,26 @@ TEST_F(FailedLoadTest, MalformedAreaRectangle) {
   ExpectFailedLoad<core::EConvertError>(Compress(ContainerWithDescription(text)));
 }
 
+// Lists may together build about one entry or line per byte of the
+// description: thousands of objects that each ask for 65 536 lines fail as
+// a damaged skin does, while a description as long as what it asks for
+// loads.
+TEST_F(FailedLoadTest, ListsBeyondTheDescriptionBudget) {
+  std::string hostile = "[VERSION]\n[s]\nsymbolslinecount=65536\n[SKINOBJECTS]\ncount=20000\n";
+  for (int i = 0; i < 20000; ++i) hostile += std::to_string(i) + "=s:bitlabel\n";
+  ExpectFailedLoad<core::EReadError>(Compress(ContainerWithDescription(hostile)));
+
+  std::string sharedSection = "[b]\n[SKINCONTROLS]\ncount=80000\n";
+  for (int i = 0; i < 80000; ++i) sharedSection += std::to_string(i) + "=b:button\n";
+  ExpectFailedLoad<core::EReadError>(Compress(ContainerWithDescription(sharedSection)));
+
+  std::string fair = "[s]\nsymbolslinecount=65536\n[SKINOBJECTS]\ncount=15\n";
+  for (int i = 0; i < 15; ++i) fair += std::to_string(i) + "=s:bitlabel\n";
+  StoreContainer(ContainerWithDescription(fair));
+  Data->SetCompressedStoredSkin(Stored);
+  ASSERT_EQ(Data->SkinObjects().size(), 15u);
+}
+
 TEST_F(FailedLoadTest, MalformedPointInFormInfo) {
   const std::string text = Replace(TestDescriptionUtf8(), "lefttoppoint=4,4", "lefttoppoint=4");
   ExpectFailedLoad<core::EConvertError>(Compress(ContainerWithDescription(text)));

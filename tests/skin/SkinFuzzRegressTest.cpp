@@ -1,5 +1,7 @@
-// Replays the seed skins of the skin fuzz target and every input it once
-// found, through the same path the fuzzer takes.
+// Replays the seed skins of the skin fuzz target through the same path the
+// fuzzer takes. The target has found nothing so far; its first finding goes
+// to tests/skin/data/regress with a test here that replays that folder and
+// requires it to be there.
 
 #include <gtest/gtest.h>
 
@@ -45,13 +47,6 @@ TEST(SkinFuzzRegress, SeedsLoadCompletely) {
     EXPECT_EQ(data->Empty(), future);
     EXPECT_EQ(data->SkinControls().size(), future ? 0u : 3u);
     skinfuzz::FeedSkinInput(bytes);
-  }
-}
-
-TEST(SkinFuzzRegress, FoundInputsAreHandled) {
-  for (const auto& file : FilesIn("tests/skin/data/regress")) {
-    SCOPED_TRACE(file.string());
-    skinfuzz::FeedSkinInput(skintest::ReadFile(file.string()));
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include "core/Exception.h"
 #include "core/MemIniFile.h"
+#include "SkinSectionKeys.h"
 #include "SkinSectionRoundTrip.h"
 
 namespace {
@@ -145,6 +146,9 @@ struct FormInfoCase {
   gfx::Point LeftBottom;
   gfx::Point RightBottom;
 };
+
+// The case prints as its name, not as the bytes (and addresses) it holds.
+void PrintTo(const FormInfoCase& c, std::ostream* os) { *os << c.Name; }
 
 class SkinFormInfoAdjustment : public ::testing::TestWithParam<FormInfoCase> {};
 
@@ -539,6 +543,12 @@ class SkinObjectRoundTrip : public ::testing::TestWithParam<std::string_view> {}
 TEST_P(SkinObjectRoundTrip, EveryKeySurvives) {
   const std::string kind(GetParam());
   auto make = [&](const std::string& section) { return CreateSkinObject(kind, section); };
+  const auto pinned = skintest::ObjectSectionKeys().find(kind);
+  ASSERT_NE(pinned, skintest::ObjectSectionKeys().end()) << "no key list for " << kind;
+  TMemIniFile defaults;
+  make("obj")->SaveToIni(defaults);
+  EXPECT_EQ(skintest::FoldedKeys(skintest::SectionEntries(defaults, "obj")), pinned->second);
+
   std::vector<skintest::KeyValue> input = skintest::NonDefaultEntries(make, "obj");
   ASSERT_FALSE(input.empty());
 
@@ -566,6 +576,13 @@ INSTANTIATE_TEST_SUITE_P(AllKinds, SkinObjectRoundTrip, ::testing::ValuesIn(Skin
                          [](const ::testing::TestParamInfo<std::string_view>& info) {
                            return std::string(info.param);
                          });
+
+TEST(SkinObjects, EveryKindOfTheFormatIsBuilt) {
+  EXPECT_EQ(SkinObjectKinds().size(), skintest::ObjectSectionKeys().size());
+  for (const auto& [kind, keys] : skintest::ObjectSectionKeys()) {
+    EXPECT_NE(CreateSkinObject(kind, "s"), nullptr) << kind;
+  }
+}
 
 TEST(SkinObjects, SavingReplacesTheWholeSection) {
   TMemIniFile ini("[b]\nstale=1\ncommand=cmclose\n");

@@ -283,8 +283,8 @@ TEST_F(SkinToolTest, DamagedSkinsFailWithOneLine) {
   }
 }
 
-// Descriptions whose lists would make the reader look keys up for hours or
-// fill the memory with empty lines are refused before reading starts.
+// Descriptions whose lists would fill the memory with objects and empty
+// lines fail as damaged skins, by the skin library's own bound.
 TEST_F(SkinToolTest, HostileDescriptionsAreRefused) {
   std::string manyObjects = "[VERSION]\r\n[PICTURES]\r\n[FORMINFO]\r\n[SKINCONTROLS]\r\n"
                             "[s]\r\nsymbolslinecount=65536\r\n[SKINOBJECTS]\r\ncount=20000\r\n";

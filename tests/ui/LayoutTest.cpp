@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -485,6 +486,20 @@ struct BadLayout {
   const char* Message;
 };
 
+void PrintTo(const BadLayout& layout, std::ostream* os) { *os << '"' << layout.Message << '"'; }
+
+// A case is named after the message it expects: "Line_2_Unterminated_string".
+std::string BadLayoutName(const ::testing::TestParamInfo<BadLayout>& info) {
+  std::string name;
+  for (const char* c = info.param.Message; *c; ++c) {
+    const bool word = std::isalnum(static_cast<unsigned char>(*c));
+    if (word) name += *c;
+    else if (!name.empty() && name.back() != '_') name += '_';
+  }
+  while (!name.empty() && name.back() == '_') name.pop_back();
+  return name;
+}
+
 class LayoutErrorTest : public LayoutTest, public ::testing::WithParamInterface<BadLayout> {};
 
 TEST_P(LayoutErrorTest, BadLayoutsRaiseReadErrorsWithTheLine) {
@@ -520,7 +535,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadLayout{"object F: TLayoutTestForm\n  object A: TSample\n  end\n  object B: TSample\n  end\n  object A: TSample\n  end\nend\n",
                   "Line 6: A component named A already exists"},
         BadLayout{"object F: TLayoutTestForm\n  object S: TSample\n    object P: TProbePanel\n    end\n  end\nend\n",
-                  "Line 3: P cannot be placed in S"}));
+                  "Line 3: P cannot be placed in S"}),
+    BadLayoutName);
 
 }  // namespace
 }  // namespace ui::testing

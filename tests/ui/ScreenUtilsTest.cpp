@@ -74,7 +74,21 @@ TEST(ScreenUtilsTest, MaximisingFillsTheWorkAreaOfTheWindowsMonitor) {
   DestroyWindow(window);
 }
 
+// The translucency paths need both answers true; each test draws its line
+// where the classic desktop drew it.
 TEST(ScreenUtilsTest, TheSystemAnswersAsTheLayeredWindowGeneration) {
+  struct Case {
+    int Major, Minor;
+    bool XP, Family;
+  };
+  const Case cases[] = {{4, 9, false, false}, {5, 0, false, true}, {5, 1, true, true},
+                        {5, 2, false, true},  {5, 3, false, false}, {6, 1, false, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.Major) + "." + std::to_string(c.Minor));
+    EXPECT_EQ(IsWindowsXP(c.Major, c.Minor), c.XP);
+    EXPECT_EQ(IsWindows2000Family(c.Major, c.Minor), c.Family);
+  }
+  // The version reported must stay inside both.
   EXPECT_TRUE(IsWindowsXP());
   EXPECT_TRUE(IsWindows2000Family());
 }

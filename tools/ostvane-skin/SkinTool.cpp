@@ -42,52 +42,10 @@ std::vector<std::uint8_t> ReadBlock(const std::string& path, InputForm form) {
   return std::move(file.Block);
 }
 
-// The description reader looks keys up one by one, and lists ("count"
-// keys, one object per [SKINOBJECTS] or [SKINCONTROLS] entry) multiply
-// those lookups. A real skin costs a few million steps; a hostile one
-// could cost years. This bound lets a hundred times a real skin through
-// and refuses the rest before the reading starts.
-constexpr std::uint64_t MaxDescriptionCost = std::uint64_t(1) << 31;
-
-void CheckDescriptionCost(std::span<const std::uint8_t> block) {
-  core::TMemoryStream inflated;
-  skin::InflateSkinBlock(block, inflated);
-  const skin::SkinContainer container =
-      skin::ReadSkinContainer(inflated.Bytes(), skin::DecodePictures::No, skin::KeepPictureBytes::No);
-  if (!container.IsSupported()) return;
-
-  const core::TMemIniFile ini(core::GbkToUtf8(container.Description));
-  std::uint64_t lines = 0;
-  std::uint64_t largestCount = 0;
-  for (const std::string& section : ini.ReadSections()) {
-    ++lines;
-    for (const std::string& line : ini.ReadSectionValues(section)) {
-      ++lines;
-      const std::string_view text(line);
-      const std::size_t equals = text.find('=');
-      if (equals == std::string_view::npos || equals < 5) continue;
-      std::int32_t count = 0;
-      if (core::SameText(text.substr(equals - 5, 5), "count") &&
-          core::TMemIniFile::TryParseInteger(text.substr(equals + 1), count)) {
-        largestCount = std::max<std::uint64_t>(largestCount, std::uint64_t(std::clamp(count, 0, skin::MaxListCount)));
-      }
-    }
-  }
-  std::uint64_t entries = 0;
-  for (std::string_view section : {skin::SkinAreasSection, skin::SkinObjectsSection, skin::SkinControlsSection}) {
-    entries += ini.ReadSection(section).size();
-  }
-  const std::uint64_t cost = (entries + 1) * (largestCount + 64) * lines;
-  if (cost > MaxDescriptionCost) {
-    throw ToolError("the description is too large to read safely (" + std::to_string(lines) + " lines, " +
-                    std::to_string(entries) + " list entries, a list of " + std::to_string(largestCount) +
-                    ")");
-  }
-}
-
 void Load(LoadedSkin& skin, std::vector<std::uint8_t> block) {
   if (block.empty()) throw ToolError("the compressed block is empty");
-  CheckDescriptionCost(block);
+  // The skin library bounds what a description may build; a description
+  // beyond that fails here with its message, as any damaged skin does.
   skin.Stored->SetCompressedData(block);
   skin.Data->SetCompressedStoredSkin(skin.Stored.get());
   const std::int32_t version = skin.Data->ContainerInfo().Version;

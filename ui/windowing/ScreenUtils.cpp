@@ -78,8 +78,14 @@ void GetMonitorArea(HWND window, ScreenArea area, gfx::Rect& rect) {
   rect = MonitorBoundsNear(bounds, area);
 }
 
-bool IsWindowsXP() { return SystemMajorVersion == 5 && SystemMinorVersion == 1; }
+bool IsWindowsXP(int majorVersion, int minorVersion) { return majorVersion == 5 && minorVersion == 1; }
 
-bool IsWindows2000Family() { return SystemMajorVersion == 5 && SystemMinorVersion <= 2; }
+bool IsWindows2000Family(int majorVersion, int minorVersion) {
+  return majorVersion == 5 && minorVersion >= 0 && minorVersion <= 2;
+}
+
+bool IsWindowsXP() { return IsWindowsXP(SystemMajorVersion, SystemMinorVersion); }
+
+bool IsWindows2000Family() { return IsWindows2000Family(SystemMajorVersion, SystemMinorVersion); }
 
 }  // namespace ui

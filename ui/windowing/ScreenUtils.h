@@ -38,6 +38,10 @@ gfx::Rect MonitorBoundsNear(const gfx::Rect& rect, ScreenArea area);
 // generation keeps those paths working instead of switching them off.
 constexpr int SystemMajorVersion = 5;
 constexpr int SystemMinorVersion = 1;
+// The generation tests for a given version: 5.1 exactly, and 5.0 to 5.2.
+bool IsWindowsXP(int majorVersion, int minorVersion);
+bool IsWindows2000Family(int majorVersion, int minorVersion);
+// The same for the version the program reports.
 bool IsWindowsXP();
 bool IsWindows2000Family();
 
