@@ -1,0 +1,7 @@
+#pragma once
+
+// The skinned controls unit: the control base and the panel, group box,
+// button, check/radio box, standard label and scroll bar built on it.
+
+#include "skin/controls/SkinCtrls.Button.h"
+#include "skin/controls/SkinCtrls.Control.h"
