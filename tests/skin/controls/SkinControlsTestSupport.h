@@ -6,10 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
+#include <unistd.h>
+
 #include "gfx/Bitmap.h"
+#include "gfx/BmpCodec.h"
 #include "skin/data/SkinChangeReceiver.h"
 #include "skin/data/SkinData.h"
 #include "tests/skin/GoldenImage.h"
@@ -32,6 +37,28 @@ class SkinControlTest : public ui::testing::FormTest {
       FSkin->LoadFromCompressedStoredSkin(StoredSkinComponent());
     }
     return FSkin;
+  }
+
+  // A skin nobody has seen: picture 0 and picture 1 (a mask, may be
+  // empty) and the [SKINCONTROLS] entries and sections given (ASCII).
+  TskSkinData* MakeSkin(const std::string& controls, const std::string& sections, const gfx::Bitmap& picture,
+                        const gfx::Bitmap& mask = gfx::Bitmap()) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("ostvane-ctrl-skin-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    gfx::SaveBmpFile((dir / "p.bmp").string(), picture);
+    gfx::SaveBmpFile((dir / "m.bmp").string(), mask.IsEmpty() ? gfx::Bitmap(1, 1) : mask);
+    std::ofstream((dir / "skin.ini").string())
+        << "[VERSION]\r\nskinname=test\r\nver=2\r\n\r\n"
+        << "[PICTURES]\r\npicture=p.bmp\r\nactivepicturescount=2\r\n0=p.bmp\r\n1=m.bmp\r\n\r\n"
+        << "[FORMINFO]\r\n\r\n[SKINOBJECTS]\r\ncount=0\r\n\r\n"
+        << "[SKINCONTROLS]\r\n" << controls << "\r\n" << sections;
+    auto* stored = core::Create<TskCompressedStoredSkin>(*Form);
+    stored->BuildFromSkinFile((dir / "skin.ini").string());
+    std::filesystem::remove_all(dir);
+    auto* skin = core::Create<TskSkinData>(*Form);
+    skin->LoadFromCompressedStoredSkin(*stored);
+    return skin;
   }
 
   // A skin change as the skinned frame relays it.
