@@ -5,3 +5,4 @@
 
 #include "skin/controls/SkinCtrls.Button.h"
 #include "skin/controls/SkinCtrls.Control.h"
+#include "skin/controls/SkinCtrls.Panel.h"
