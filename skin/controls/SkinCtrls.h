@@ -6,3 +6,4 @@
 #include "skin/controls/SkinCtrls.Button.h"
 #include "skin/controls/SkinCtrls.Control.h"
 #include "skin/controls/SkinCtrls.Panel.h"
+#include "skin/controls/SkinCtrls.CheckRadio.h"
