@@ -7,3 +7,4 @@
 #include "skin/controls/SkinCtrls.Control.h"
 #include "skin/controls/SkinCtrls.Panel.h"
 #include "skin/controls/SkinCtrls.CheckRadio.h"
+#include "skin/controls/SkinCtrls.ScrollBar.h"
