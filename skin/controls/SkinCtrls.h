@@ -8,3 +8,4 @@
 #include "skin/controls/SkinCtrls.Panel.h"
 #include "skin/controls/SkinCtrls.CheckRadio.h"
 #include "skin/controls/SkinCtrls.ScrollBar.h"
+#include "skin/controls/SkinCtrls.StdLabel.h"
