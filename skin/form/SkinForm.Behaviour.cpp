@@ -413,6 +413,8 @@ void TskSkinForm::SetSkinWindowState(TskWindowState state) {
       if (IsNullRect(FRestoreRect)) FRestoreRect = bounds;
       const gfx::Rect target = MaximizedBounds();
       FForm->SetBounds(target.Left, target.Top, target.Width(), target.Height());
+      // The objects moved under a still pointer: hover follows it again.
+      if (!alive.expired()) FMouseTimer->SetEnabled(true);
       break;
     }
     case wsNormal: {
