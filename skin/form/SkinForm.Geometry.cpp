@@ -291,6 +291,7 @@ void TskSkinForm::ApplySkin() {
   // A skin that cannot draw the frame (no client rectangle) counts as no
   // skin, so the frame is plain in every respect, not half skinned.
   FSkinReady = SkinUsable();
+  FStripCache.Valid = false;
   if (FSkinReady) {
     BuildObjectList();
   } else {

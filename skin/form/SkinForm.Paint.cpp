@@ -60,6 +60,13 @@ bool TskSkinForm::FormActive() const {
 void TskSkinForm::PaintSkinFrame() {
   HWND window = Handle();
   if (!window || !FSkinReady || !FSD) return;
+  // 2.
+  WindowDC context(window, WindowDC::Area::Window);
+  PaintSkinFrame(context.Canvas());
+}
+
+void TskSkinForm::PaintSkinFrame(gfx::Canvas& canvas) {
+  if (!FSkinReady || !FSD) return;
   gfx::Rect bounds = WindowBounds();
   const int width = FFrameWidth > 0 ? FFrameWidth : bounds.Width();
   const int height = FFrameHeight > 0 ? FFrameHeight : bounds.Height();
@@ -70,43 +77,71 @@ void TskSkinForm::PaintSkinFrame() {
   // 1.
   CalcFrameGeometry();
   PlaceObjects();
-  // 2.
-  WindowDC context(window, WindowDC::Area::Window);
-  gfx::Canvas& canvas = context.Canvas();
   // 3.
   const gfx::Bitmap& source = (active || FSD->InactivePicture().IsEmpty()) ? FSD->Picture() : FSD->InactivePicture();
-  // 4.
-  gfx::Bitmap top, bottom, left, right;
-  BandModes modes{ModeOf(info.LeftStretch), ModeOf(info.TopStretch), ModeOf(info.RightStretch),
-                  ModeOf(info.BottomStretch)};
-  BuildNinePartBorderStrips(info.LeftTopPoint, info.RightTopPoint, info.LeftBottomPoint, info.RightBottomPoint,
-                            info.ClientRect, source.Bounds(), source, FNewLTPoint, FNewRTPoint, FNewLBPoint,
-                            FNewRBPoint, FNewClRect, width, height, modes, top, bottom, left, right);
-  // 5. The bottom strip starts at the client's bottom: its objects are
-  // drawn with the origin moved up by that much.
-  {
-    gfx::Canvas topCanvas(top);
-    gfx::Canvas bottomCanvas(bottom);
-    bottomCanvas.SetOrigin(0, -FNewClRect.Bottom);
-    for (auto& object : FObjectList) {
-      if (!TakesPart(*object)) continue;
-      if (object->ObjectRect.Bottom <= FNewClRect.Top) object->Draw(topCanvas, DrawAll::No);
-      else object->Draw(bottomCanvas, DrawAll::No);
+  // 4. The strips of the bare picture only change with the size and the
+  // source, so they are cut once for both and kept.
+  StripCache& cache = FStripCache;
+  if (!cache.Valid || cache.Width != width || cache.Height != height || cache.Source != &source) {
+    BandModes modes{ModeOf(info.LeftStretch), ModeOf(info.TopStretch), ModeOf(info.RightStretch),
+                    ModeOf(info.BottomStretch)};
+    BuildNinePartBorderStrips(info.LeftTopPoint, info.RightTopPoint, info.LeftBottomPoint, info.RightBottomPoint,
+                              info.ClientRect, source.Bounds(), source, FNewLTPoint, FNewRTPoint, FNewLBPoint,
+                              FNewRBPoint, FNewClRect, width, height, modes, cache.Top, cache.Bottom, cache.Left,
+                              cache.Right);
+    cache.Width = width;
+    cache.Height = height;
+    cache.Source = &source;
+    cache.Valid = true;
+  }
+  const TRect topRect = TRect::FromSize(0, 0, cache.Top.Width(), cache.Top.Height());
+  const TRect bottomRect = TRect::FromSize(0, height - cache.Bottom.Height(), cache.Bottom.Width(), cache.Bottom.Height());
+
+  if (!active && info.AutoRenderingInactiveImage) {
+    // 5. Objects go into copies of the strips, the bottom strip's with the
+    // origin moved up to the client's bottom ...
+    gfx::Bitmap top = cache.Top, bottom = cache.Bottom;
+    {
+      gfx::Canvas topCanvas(top);
+      gfx::Canvas bottomCanvas(bottom);
+      bottomCanvas.SetOrigin(0, -FNewClRect.Bottom);
+      for (auto& object : FObjectList) {
+        if (!TakesPart(*object)) continue;
+        object->Draw(object->ObjectRect.Bottom <= FNewClRect.Top ? topCanvas : bottomCanvas, DrawAll::No);
+      }
+    }
+    // 6. 7. ... which take the inactive effect before they are drawn.
+    gfx::CanvasStateSaver saved(canvas);
+    if (!FNewClRect.IsEmpty()) canvas.ExcludeClipRect(FNewClRect);
+    canvas.Draw(0, 0, WithInactiveEffect(top, info.InactiveEffect));
+    canvas.Draw(0, topRect.Bottom, WithInactiveEffect(cache.Left, info.InactiveEffect));
+    canvas.Draw(width - cache.Right.Width(), topRect.Bottom, WithInactiveEffect(cache.Right, info.InactiveEffect));
+    canvas.Draw(0, bottomRect.Top, WithInactiveEffect(bottom, info.InactiveEffect));
+    return;
+  }
+  // 6. 7. Without an effect the strips go to the window as they are and
+  // the objects are drawn over them, each clipped to its strip: the same
+  // pixels as drawing into the strips first, without copying them.
+  gfx::CanvasStateSaver saved(canvas);
+  if (!FNewClRect.IsEmpty()) canvas.ExcludeClipRect(FNewClRect);
+  canvas.Draw(0, 0, cache.Top);
+  canvas.Draw(0, topRect.Bottom, cache.Left);
+  canvas.Draw(width - cache.Right.Width(), topRect.Bottom, cache.Right);
+  canvas.Draw(0, bottomRect.Top, cache.Bottom);
+  // 5.
+  for (auto& object : FObjectList) {
+    if (!TakesPart(*object)) continue;
+    gfx::CanvasStateSaver strip(canvas);
+    canvas.IntersectClipRect(object->ObjectRect.Bottom <= FNewClRect.Top ? topRect : bottomRect);
+    if (object->ObjectRect.Bottom <= FNewClRect.Top) {
+      object->Draw(canvas, DrawAll::No);
+    } else {
+      // The bottom strip starts at the client's bottom, not at the
+      // window's bottom less its height: the object keeps its place in it.
+      canvas.MoveOrigin(0, bottomRect.Top - FNewClRect.Bottom);
+      object->Draw(canvas, DrawAll::No);
     }
   }
-  // 6.
-  if (!FNewClRect.IsEmpty()) canvas.ExcludeClipRect(FNewClRect);
-  // 7.
-  if (!active && info.AutoRenderingInactiveImage) {
-    top = WithInactiveEffect(top, info.InactiveEffect);
-    bottom = WithInactiveEffect(bottom, info.InactiveEffect);
-    left = WithInactiveEffect(left, info.InactiveEffect);
-    right = WithInactiveEffect(right, info.InactiveEffect);
-  }
-  canvas.Draw(0, 0, top);
-  canvas.Draw(0, top.Height(), left);
-  canvas.Draw(width - right.Width(), top.Height(), right);
-  canvas.Draw(0, height - bottom.Height(), bottom);
 }
 
 // ---- The plain frame ---------------------------------------------------------------------

@@ -147,6 +147,7 @@ void TskSkinForm::Notification(core::TComponent* component, core::TOperation ope
     FSD = nullptr;
     // Objects point into the skin's pictures: they go with it.
     FSkinReady = false;
+    FStripCache.Valid = false;
     StopTimers();
     FreeObjects();
   }
@@ -371,6 +372,7 @@ void TskSkinForm::WMSkinBeforeChange(TMessage& message) {
   auto* source = reinterpret_cast<TskSkinData*>(message.WParam);
   if (source && source == FSD) {
     FSkinReady = false;
+    FStripCache.Valid = false;
     StopTimers();
     FreeObjects();
     // Until a new skin comes (a failed load sends nothing more) the window

@@ -369,6 +369,8 @@ class TskSkinForm : public core::TComponent {
   enum class Stretch { No, Yes };
   void UpdateRegion(Stretch stretch);
   void PaintSkinFrame();
+  // Steps 1 and 3 to 7 into any canvas with the window's origin.
+  void PaintSkinFrame(gfx::Canvas& canvas);
   void PaintDefaultFrame();
   void RedrawObject(TskActiveSkinObject& object);
   bool FormActive() const;
@@ -545,6 +547,14 @@ class TskSkinForm : public core::TComponent {
   TskFrameMenu FSysMenuItems;
   TskFrameMenu FTrayMenu;
   gfx::Bitmap FSmallIcon;
+  // The border strips of the bare picture for one size and source.
+  struct StripCache {
+    bool Valid = false;
+    int Width = 0;
+    int Height = 0;
+    const gfx::Bitmap* Source = nullptr;
+    gfx::Bitmap Top, Bottom, Left, Right;
+  } FStripCache;
 };
 
 }  // namespace skin
