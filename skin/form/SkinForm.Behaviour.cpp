@@ -13,6 +13,7 @@
 #include "ui/windowing/Painting.h"
 #include "ui/windowing/ScreenUtils.h"
 #include "ui/windowing/SystemMenu.h"
+#include "ui/windowing/SystemMetrics.h"
 #include "ui/windowing/Timers.h"
 #include "ui/windowing/Windows.h"
 
@@ -303,8 +304,8 @@ void TskSkinForm::WMEnterSizeMove() {
   FActiveObject = FMouseCaptureObject = -1;
   FInSizeMove = true;
   ++FSizeMoveCount;
-  // The window system always drags whole windows.
-  FFullDragWindows = true;
+  bool full = true;
+  if (SystemParametersInfo(SPI_GETDRAGFULLWINDOWS, 0, &full)) FFullDragWindows = full;
 }
 
 void TskSkinForm::WMExitSizeMove() {
