@@ -64,3 +64,31 @@ TEST_F(SkinFormTest, OtherCornerPointsAndClientRectangle) {
 
 }  // namespace
 }  // namespace skin::testing
+
+namespace skin::testing {
+namespace {
+
+TEST_F(SkinFormTest, AMorphingButtonStepsOnTheMorphTimer) {
+  SkinCopy copy;
+  copy.ReplaceLine("morphing=0\r\nmorphkind=mkdefault\r\ndownrect=21,0,42,21",
+                   "morphing=1\r\nmorphkind=mkdefault\r\ndownrect=21,0,42,21");
+  const Bytes skin = copy.Pack();
+  MakeForm({100, 100, 452, 325}, &skin);
+  TskActiveSkinObject& close = Object("closebutton");
+  ASSERT_TRUE(close.MorphApplies());
+  Hover(Centre(close.ObjectRect));
+  ASSERT_TRUE(close.Active);
+  // A step of 0.2 per 20 ms tick, up to the active look and back.
+  const double start = close.MorphKf;
+  Tick(25);
+  EXPECT_NEAR(close.MorphKf, start + 0.2, 1e-9);
+  for (int i = 0; i < 6; ++i) Tick(25);
+  EXPECT_DOUBLE_EQ(close.MorphKf, 1.0);
+  Hover(At(200, 150));
+  EXPECT_FALSE(close.Active);
+  for (int i = 0; i < 6; ++i) Tick(25);
+  EXPECT_DOUBLE_EQ(close.MorphKf, 0.0);
+}
+
+}  // namespace
+}  // namespace skin::testing
