@@ -122,6 +122,22 @@ TEST_F(SkinFormTest, TranslucencyUsesTheLayeredWindowCalls) {
   EXPECT_EQ(Headless->Opacity(native), 128);
   Frame->SetAlphaBlend(false);
   EXPECT_EQ(ui::GetWindowLong(Window(), ui::GWL_EXSTYLE) & ui::WS_EX_LAYERED, 0);
+  // Shown again translucent: opacity 0 at first, the value once the
+  // window's timer 1 has run; the animated fade-in ends at the value too.
+  Frame->SetAlphaBlend(true);
+  Form->Hide();
+  Run();
+  EXPECT_EQ(ui::GetWindowLong(Window(), ui::GWL_EXSTYLE) & ui::WS_EX_LAYERED, 0);
+  Form->Show();
+  EXPECT_EQ(Headless->Opacity(native), 0);
+  Tick(20);
+  EXPECT_EQ(Headless->Opacity(native), 128);
+  Frame->AlphaBlendAnimation = true;
+  Form->Hide();
+  Run();
+  Form->Show();
+  Tick(20);
+  EXPECT_EQ(Headless->Opacity(native), 128);
 }
 
 TEST_F(SkinFormTest, TheCaptionFollowsTheFormsText) {
