@@ -1,0 +1,117 @@
+// The skinned frame on the virtual desktop: the window is shaped by the
+// skin's mask, moves by its caption and sizes by its border under the
+// server's own pointer (XTest through xdotool), and closes from its close
+// button; to the window manager it stays a normal titled window.
+
+// The window system's headers first: Xlib's macros must not reach them.
+#include "core/Component.h"
+#include "skin/data/SkinData.h"
+#include "skin/form/SkinForm.h"
+#include "ui/classlib/Forms.h"
+#include "ui/windowing/MessageLoop.h"
+#include "ui/windowing/Timers.h"
+#include "ui/windowing/WindowSystem.h"
+#include "ui/windowing/Windows.h"
+
+#include "X11TestSupport.h"
+
+#include <functional>
+#include <string>
+
+namespace platform::x11 {
+namespace {
+
+using testing::ForeignClient;
+using testing::RunCommand;
+
+bool RunUntil(const std::function<bool()>& condition, int timeoutMilliseconds = 5000) {
+  const std::uint64_t deadline = ui::GetTickCount64() + std::uint64_t(timeoutMilliseconds);
+  while (ui::GetTickCount64() < deadline) {
+    ui::ProcessMessages();
+    if (condition()) return true;
+    ui::WaitMessage();  // the test's timer wakes it at least every 50 ms
+  }
+  ui::ProcessMessages();
+  return condition();
+}
+
+std::string Drag(gfx::Point from, gfx::Point to) {
+  auto at = [](gfx::Point p) { return std::to_string(p.X) + " " + std::to_string(p.Y); };
+  const gfx::Point middle{(from.X + to.X) / 2, (from.Y + to.Y) / 2};
+  return "xdotool mousemove " + at(from) + " mousedown 1 mousemove " + at(middle) + " sleep 0.1 mousemove " +
+         at(to) + " sleep 0.1 mouseup 1";
+}
+
+TEST(X11SkinForm, ShapedMovedSizedAndClosedByThePointer) {
+  SKIP_WITHOUT_DISPLAY();
+  auto backend = std::make_unique<X11Platform>();
+  X11Platform& x11 = *backend;
+  ui::WindowSystem system(std::move(backend));
+  // The frame stops its own timers while a move or size runs.
+  const ui::UINT_PTR wake = ui::SetTimer(nullptr, 0, 50, [](ui::HWND, ui::UINT, ui::UINT_PTR, std::uint32_t) {});
+  {
+    auto app = core::CreateUnowned<ui::TApplication>();
+    ui::TForm* form = app->CreateForm<ui::TForm>();
+    form->SetCaption("Ostvane");
+    auto* frame = core::Create<skin::TskSkinForm>(*form);
+    auto* data = core::Create<skin::TskSkinData>(*form);
+    auto* stored = core::Create<skin::TskCompressedStoredSkin>(*form);
+    stored->BuildFromSkinFile(OSTVANE_SOURCE_DIR "/resources/skin/skin.ini");
+    frame->SetSkinData(data);
+    const gfx::Rect bounds = gfx::Rect::FromSize(240, 180, 352, 225);
+    form->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    data->SetCompressedStoredSkin(stored);
+    int closes = 0;
+    form->OnClose = [&](core::TComponent*, ui::TCloseAction& action) {
+      ++closes;
+      action = ui::caNone;
+    };
+    form->Show();
+    form->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+
+    ForeignClient observer;
+    const ::Window handle = x11.XWindow(system.NativeWindowOf(form->Handle()));
+    ASSERT_NE(handle, 0u);
+    auto screenBounds = [&] {
+      gfx::Rect r;
+      ui::GetWindowRect(form->Handle(), r);
+      return r;
+    };
+    // Shown where asked, its corner cut away by the mask: the desktop
+    // shows through at the window's top-left pixel, the frame beside it.
+    gfx::Bitmap picture;
+    ASSERT_TRUE(RunUntil([&] {
+      if (!observer.Viewable(handle) || observer.RootPosition(handle) != bounds.TopLeft()) return false;
+      if (!x11.CaptureScreen(bounds, picture)) return false;
+      return picture.GetPixel(0, 0) == testing::RootPixel && picture.GetPixel(10, 2) != testing::RootPixel;
+    })) << "the shaped window did not show";
+    // For the window manager it is an ordinary window with its title.
+    std::string properties;
+    ASSERT_EQ(RunCommand("xprop -id " + std::to_string(handle) + " _NET_WM_NAME _NET_WM_WINDOW_TYPE", &properties), 0);
+    EXPECT_NE(properties.find("\"Ostvane\""), std::string::npos) << properties;
+    EXPECT_EQ(properties.find("POPUP"), std::string::npos) << properties;
+
+    // Moved by the caption.
+    ASSERT_EQ(RunCommand(Drag({240 + 150, 180 + 15}, {240 + 190, 180 + 45})), 0);
+    EXPECT_TRUE(RunUntil([&] { return screenBounds().TopLeft() == gfx::Point{280, 210}; }))
+        << screenBounds().Left << "," << screenBounds().Top;
+    EXPECT_TRUE(RunUntil([&] { return observer.RootPosition(handle) == gfx::Point{280, 210}; }));
+
+    // Sized by the right border (351 is on the shape's right edge).
+    ASSERT_EQ(RunCommand(Drag({280 + 351, 210 + 150}, {280 + 401, 210 + 150})), 0);
+    EXPECT_TRUE(RunUntil([&] { return screenBounds().Width() == 402; })) << screenBounds().Width();
+    EXPECT_EQ(frame->NewClRect(), (gfx::Rect{5, 29, 397, 220}));
+
+    // Closed by its close button (right-top zone: 127,4,148,25 moved by dx).
+    const gfx::Rect close = frame->AnchorSkinRect(gfx::Rect{127, 4, 148, 25});
+    const gfx::Point centre{280 + (close.Left + close.Right) / 2, 210 + (close.Top + close.Bottom) / 2};
+    ASSERT_EQ(RunCommand("xdotool mousemove " + std::to_string(centre.X) + " " + std::to_string(centre.Y) +
+                         " sleep 0.2 click 1"),
+              0);
+    EXPECT_TRUE(RunUntil([&] { return closes == 1; }));
+  }
+  ui::KillTimer(nullptr, wake);
+}
+
+}  // namespace
+}  // namespace platform::x11
