@@ -103,9 +103,7 @@ void TskSkinButton::SetDown(bool value) {
 
 // ---- Derived state --------------------------------------------------------------
 
-bool TskSkinButton::EffectsOn() const {
-  return SkinData() && !SkinData()->Empty() && SkinData()->EnableSkinEffects();
-}
+bool TskSkinButton::EffectsOn() const { return SkinEffectsOn(); }
 
 bool TskSkinButton::IsFocused() const { return FCanFocused && Focused(); }
 

@@ -116,6 +116,8 @@ class TskSkinControl : public ui::TCustomControl, public SkinChangeReceiver {
   void PresentBuffer(const gfx::Bitmap& buffer);
   // Blends buffer towards background by 1 - AlphaBlendValue / 255.
   void BlendWithBackground(gfx::Bitmap& buffer, const gfx::Bitmap& background) const;
+  // A skin is set, loaded, and lets its controls animate.
+  bool SkinEffectsOn() const { return FSkinData && !FSkinData->Empty() && FSkinData->EnableSkinEffects(); }
   // Sets the cursor from the skin when UseSkinCursor is on.
   void ApplySkinCursor();
 

@@ -5,3 +5,5 @@
 
 #include "skin/controls/SkinCtrls.Button.h"
 #include "skin/controls/SkinCtrls.Control.h"
+#include "skin/controls/SkinCtrls.Panel.h"
+#include "skin/controls/SkinCtrls.CheckRadio.h"
