@@ -1,0 +1,6 @@
+#pragma once
+
+// The skinned box controls unit: the single-line edits, the numeric edit,
+// the up-down and the memo.
+
+#include "skin/controls/SkinBoxCtrls.Edit.h"
