@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
 
 #include "gfx/Canvas.h"
 #include "gfx/TextUtf8.h"
@@ -75,59 +76,63 @@ void TskCustomEdit::Dispatch(ui::TMessage& message) {
   inherited::Dispatch(message);
 }
 
-ui::TMenuItem* TskCustomEdit::AddMenuItem(const char* key, const char* fallback, bool enabled,
-                                          void (TskCustomEdit::*action)()) {
-  auto* item = core::Create<ui::TMenuItem>(*FSysPopupMenu);
+namespace {
+
+void AddMenuItem(TskSkinPopupMenu& menu, TskSkinData* skin, const char* key, const char* fallback, bool enabled,
+                 std::function<void()> action) {
+  auto* item = core::Create<ui::TMenuItem>(menu);
   std::string caption = "-";
   if (key) {
-    TskSkinData* skin = MenuSkinData();
     caption = skin && skin->ResourceStrData() ? skin->ResourceStrData()->GetResStr(key) : std::string();
     if (caption.empty()) caption = fallback;
   }
   item->SetCaption(caption);
   item->SetEnabled(enabled);
-  if (action) item->OnClick = [this, action](core::TComponent*) { (this->*action)(); };
-  FSysPopupMenu->Items()->Add(item);
-  return item;
+  if (action) item->OnClick = [action](core::TComponent*) { action(); };
+  menu.Items()->Add(item);
 }
 
-void TskCustomEdit::BuildSysPopupMenu() {
-  // Made again for each request, so the items show the state of now.
-  if (FSysPopupMenu) FSysPopupMenu->Free();
-  FSysPopupMenu = core::Create<TskSkinPopupMenu>(*this);
-  FSysPopupMenu->FreeNotification(this);
-  FSysPopupMenu->SetSkinData(MenuSkinData());
-  const bool selected = SelLength() > 0;
-  const int length = int(gfx::DecodeUtf8(Text()).size());
-  AddMenuItem("EDIT_UNDO", "撤销", CanUndo(), &TskCustomEdit::Undo);
-  AddMenuItem(nullptr, nullptr, true, nullptr);
-  AddMenuItem("EDIT_CUT", "剪切", selected && !ReadOnly(), &TskCustomEdit::CutToClipboard);
-  AddMenuItem("EDIT_COPY", "复制", selected, &TskCustomEdit::CopyToClipboard);
-  AddMenuItem("EDIT_PASTE", "粘贴", !ui::GetClipboardText().empty() && !ReadOnly(),
-              &TskCustomEdit::PasteFromClipboard);
-  AddMenuItem("EDIT_DELETE", "删除", selected && !ReadOnly(), &TskCustomEdit::ClearSelection);
-  AddMenuItem(nullptr, nullptr, true, nullptr);
-  AddMenuItem("EDIT_SELECTALL", "全部选择", !(SelStart() == 0 && SelLength() == length),
-              &TskCustomEdit::DoSelectAll);
-}
+}  // namespace
 
-void TskCustomEdit::WMContextMenu(ui::TMessage& message) {
+void OpenSkinEditMenu(ui::TCustomEdit& edit, TskSkinPopupMenu*& menu, TskSkinData* skin, ui::TMessage& message) {
   gfx::Point point = ui::PointFromLParam(message.LParam);
   // Negative coordinates are the keyboard's request (Shift+F10, the menu
   // key): the menu opens at the control's centre.
   const bool fromKeyboard = point.X < 0 && point.Y < 0;
-  if (!fromKeyboard && !ClientRect().Contains(ScreenToClient(point))) {
-    DefaultHandler(message);
+  if (!fromKeyboard && !edit.ClientRect().Contains(edit.ScreenToClient(point))) {
+    edit.DefaultHandler(message);
     return;
   }
-  if (fromKeyboard) point = ClientToScreen(gfx::Point{Width() / 2, Height() / 2});
+  if (fromKeyboard) point = edit.ClientToScreen(gfx::Point{edit.Width() / 2, edit.Height() / 2});
   message.Result = 1;
-  BuildSysPopupMenu();
-  FSysPopupMenu->SetPopupComponent(this);
-  if (!FSysPopupMenu->PopupFromControl(*this, point.X, point.Y)) {
+  // Made again for each request, so the items show the state of now.
+  if (menu) menu->Free();
+  menu = core::Create<TskSkinPopupMenu>(edit);
+  menu->FreeNotification(&edit);
+  menu->SetSkinData(skin);
+  const bool selected = edit.SelLength() > 0;
+  const bool readOnly = edit.ReadOnly();
+  const int length = int(gfx::DecodeUtf8(edit.Text()).size());
+  ui::TCustomEdit* target = &edit;
+  AddMenuItem(*menu, skin, "EDIT_UNDO", "撤销", edit.CanUndo(), [target] { target->Undo(); });
+  AddMenuItem(*menu, skin, nullptr, nullptr, true, nullptr);
+  AddMenuItem(*menu, skin, "EDIT_CUT", "剪切", selected && !readOnly, [target] { target->CutToClipboard(); });
+  AddMenuItem(*menu, skin, "EDIT_COPY", "复制", selected, [target] { target->CopyToClipboard(); });
+  AddMenuItem(*menu, skin, "EDIT_PASTE", "粘贴", !ui::GetClipboardText().empty() && !readOnly,
+              [target] { target->PasteFromClipboard(); });
+  AddMenuItem(*menu, skin, "EDIT_DELETE", "删除", selected && !readOnly, [target] { target->ClearSelection(); });
+  AddMenuItem(*menu, skin, nullptr, nullptr, true, nullptr);
+  AddMenuItem(*menu, skin, "EDIT_SELECTALL", "全部选择", !(edit.SelStart() == 0 && edit.SelLength() == length),
+              [target] { target->SelectAll(); });
+  menu->SetPopupComponent(&edit);
+  if (!menu->PopupFromControl(edit, point.X, point.Y)) {
     // No skin: the class library's plain menu.
-    FSysPopupMenu->ui::TPopupMenu::Popup(point.X, point.Y);
+    menu->ui::TPopupMenu::Popup(point.X, point.Y);
   }
+}
+
+void TskCustomEdit::WMContextMenu(ui::TMessage& message) {
+  OpenSkinEditMenu(*this, FSysPopupMenu, MenuSkinData(), message);
 }
 
 // ---- TskSkinCustomEdit --------------------------------------------------------

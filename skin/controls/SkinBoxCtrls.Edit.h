@@ -33,6 +33,13 @@ namespace skin {
 
 class TskSkinPopupMenu;
 
+// The edit menu of the skinned edits and the memo for a WM_CONTEXTMENU:
+// Undo, Cut, Copy, Paste, Delete and Select All, enabled for the edit's
+// state, captions from the skin's texts; menu (owned by the edit) is made
+// again for each request. A point outside the client area goes to the
+// default handling.
+void OpenSkinEditMenu(ui::TCustomEdit& edit, TskSkinPopupMenu*& menu, TskSkinData* skin, ui::TMessage& message);
+
 class TskCustomEdit : public ui::TCustomMaskEdit {
  public:
   using inherited = ui::TCustomMaskEdit;
@@ -60,10 +67,6 @@ class TskCustomEdit : public ui::TCustomMaskEdit {
 
  private:
   void WMContextMenu(ui::TMessage& message);
-  // Builds the menu with the items enabled for the edit's state now.
-  void BuildSysPopupMenu();
-  ui::TMenuItem* AddMenuItem(const char* key, const char* fallback, bool enabled, void (TskCustomEdit::*action)());
-  void DoSelectAll() { SelectAll(); }
 
   bool FEditTransparent = false;
   TskSkinPopupMenu* FSysPopupMenu = nullptr;

@@ -4,3 +4,4 @@
 // the up-down and the memo.
 
 #include "skin/controls/SkinBoxCtrls.Edit.h"
+#include "skin/controls/SkinBoxCtrls.Memo.h"
