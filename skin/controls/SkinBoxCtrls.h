@@ -5,3 +5,4 @@
 
 #include "skin/controls/SkinBoxCtrls.Edit.h"
 #include "skin/controls/SkinBoxCtrls.Memo.h"
+#include "skin/controls/SkinBoxCtrls.UpDown.h"

@@ -222,3 +222,52 @@ TEST_F(SkinEditTest, LooksOfEachStateWithTheStoredSkinAndWithout) {
 
 }  // namespace
 }  // namespace skin::testing
+
+namespace skin::testing {
+namespace {
+
+class SkinUpDownTest : public SkinControlTest {
+ protected:
+  // The clock in small steps, so that every tick of a repeat arrives.
+  void Tick(int milliseconds) {
+    for (int t = 0; t < milliseconds; t += 10) Wait(std::min(10, milliseconds - t));
+  }
+};
+
+TEST_F(SkinUpDownTest, APressStepsAtOnceThenRepeatsAndPausesOffTheButton) {
+  for (TskSkinData* skin : {StoredSkin(), static_cast<TskSkinData*>(nullptr)}) {
+    SCOPED_TRACE(skin ? "skin" : "no skin");
+    auto* upDown = AddSkinned<TskSkinUpDown>(Form, {20, 20, 60, 40}, skin);
+    upDown->SetMax(1000);
+    ShowForm();
+    const TRect up = upDown->ButtonRect(TskSkinUpDown::UpButton);
+    ASSERT_FALSE(IsNullRect(up));
+    MoveTo(At(upDown, (up.Left + up.Right) / 2, (up.Top + up.Bottom) / 2));
+    Headless->PressMouse(platform::MouseButton::Left);
+    App->ProcessMessages();
+    EXPECT_EQ(upDown->Position(), 1);
+    Tick(499);
+    EXPECT_EQ(upDown->Position(), 1);
+    Tick(1);
+    EXPECT_EQ(upDown->Position(), 2);
+    Tick(300);
+    EXPECT_EQ(upDown->Position(), 5);
+    MoveTo(At(upDown, 200, 200));  // off: paused
+    Tick(300);
+    EXPECT_EQ(upDown->Position(), 5);
+    MoveTo(At(upDown, (up.Left + up.Right) / 2, (up.Top + up.Bottom) / 2));
+    Tick(50);
+    EXPECT_EQ(upDown->Position(), 6);
+    Release();
+    Tick(300);
+    EXPECT_EQ(upDown->Position(), 6);
+    upDown->SetPosition(2000);  // outside: ignored
+    EXPECT_EQ(upDown->Position(), 6);
+    upDown->SetMax(3);  // pulled in silently
+    EXPECT_EQ(upDown->Position(), 3);
+    upDown->Free();
+  }
+}
+
+}  // namespace
+}  // namespace skin::testing
