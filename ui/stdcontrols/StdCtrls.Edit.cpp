@@ -3,6 +3,7 @@
 // clipboard), then painting.
 
 #include <algorithm>
+#include <cstdlib>
 #include <cwctype>
 #include <vector>
 
@@ -391,7 +392,17 @@ struct TCustomEdit::State {
     } else if (newCount < oldCount) {
       Lines.erase(Lines.begin() + from.Line + common, Lines.begin() + from.Line + oldCount);
     }
-    if (Wrapping) {
+    if (Wrapping && std::abs(newCount - oldCount) > ShiftLimit) {
+      // Many lines in or out at once (clearing a long log, a long paste):
+      // one rebuild instead of one per line, which made clearing
+      // quadratic.
+      std::vector<int> values;
+      values.reserve(Lines.size());
+      for (int i = 0; i < from.Line; ++i) values.push_back(Rows.Get(i));
+      for (int i = 0; i < newCount; ++i) values.push_back(RowsOf(from.Line + i));
+      for (int i = from.Line + oldCount; i < Rows.Size(); ++i) values.push_back(Rows.Get(i));
+      Rows.Build(std::move(values));
+    } else if (Wrapping) {
       for (int i = 0; i < common; ++i) Rows.Set(from.Line + i, RowsOf(from.Line + i));
       for (int i = common; i < newCount; ++i) Rows.Insert(from.Line + i, RowsOf(from.Line + i));
       for (int i = common; i < oldCount; ++i) Rows.Erase(from.Line + common);
