@@ -550,45 +550,28 @@ TskFrameMenu TskSkinForm::SysMenuButtonMenu() {
 
 void TskSkinForm::ShowSystemMenu(int x, int y) { PopupFrameMenu(SysMenuButtonMenu(), TRect{x, y, x, y}); }
 
+// The frame's menus open through its skin menu, in the skin of the menus
+// (or the frame's). The form is the opening control, so that every close,
+// Esc included, reaches the frame as WMSKIN_MENUCLOSED.
 void TskSkinForm::PopupFrameMenu(const TskFrameMenu& menu, const TRect& screenRect) {
-  HWND window = Handle();
-  if (!window || menu.empty()) return;
-  // Until the skinned popup menus exist, the window system's classic menu
-  // shows the items. Close carries SC_CLOSE, so a second press on the
-  // button that opened the menu chooses it, as a double click there does.
-  WindowMenu shown;
-  for (std::size_t i = 0; i < menu.size(); ++i) {
-    const TskFrameMenuItem& item = menu[i];
-    MenuItem entry;
-    if (item.Caption == "-") {
-      entry.Flags = MF_SEPARATOR;
-    } else {
-      entry.Id = item.Name == "SKF_CLOSE" ? UINT(SC_CLOSE) : UINT(i + 1);
-      entry.Text = item.Caption;
-      entry.ShortCutText = item.ShortCut;
-      if (item.Name == "SKF_CLOSE") entry.Flags |= MF_DEFAULT;
-    }
-    shown.Items.push_back(entry);
+  if (!Handle() || menu.empty() || !FFormMenu) return;
+  if (FFormMenu->Visible()) FFormMenu->CloseAll();
+  if (FMenuRoot) FMenuRoot->Free();
+  FMenuRoot = core::Create<ui::TMenuItem>(*this);
+  for (const TskFrameMenuItem& entry : menu) {
+    auto* item = core::Create<ui::TMenuItem>(*this);
+    item->SetCaption(entry.Caption);
+    if (!entry.Name.empty() && !FindComponent(entry.Name)) item->SetName(entry.Name);
+    if (!entry.ShortCut.empty()) item->SetShortCut(ui::TextToShortCut(entry.ShortCut));
+    if (entry.OnClick) item->OnClick = [click = entry.OnClick](core::TComponent*) { click(); };
+    FMenuRoot->Add(item);
   }
   std::weak_ptr<const bool> alive = FAlive;
   if (OnSkinMenuOpen) OnSkinMenuOpen(this);
-  const TRect anchor = IsNullRect(screenRect) ? TRect{} : screenRect;
-  const UINT chosen =
-      TrackWindowMenu(shown, window, gfx::Point{screenRect.Left, screenRect.Bottom}, MenuOpenedBy::Mouse, anchor);
   if (alive.expired()) return;
-  // What a skin menu's closing message does: the button that opened the
-  // menu comes up again.
-  if (GetCapture() == window) ReleaseCapture();
-  WMSkinMenuClosed();
-  if (alive.expired() || chosen == 0) return;
-  for (std::size_t i = 0; i < menu.size(); ++i) {
-    const UINT id = menu[i].Name == "SKF_CLOSE" ? UINT(SC_CLOSE) : UINT(i + 1);
-    if (id == chosen && menu[i].OnClick && menu[i].Caption != "-") {
-      auto click = menu[i].OnClick;
-      click();
-      return;
-    }
-  }
+  // What the press that opened the menu captured is the menu's now.
+  if (GetCapture() == Handle()) ReleaseCapture();
+  FFormMenu->Popup(FForm, FMenusSkinData ? FMenusSkinData : FSD, TskPopupDirection::Down, FMenuRoot, screenRect, 0);
 }
 
 void TskSkinForm::CloseForm() {

@@ -383,7 +383,11 @@ void TskSkinStdButtonObject::MouseUp(int x, int y, TMouseButton button) {
 }
 
 void TskSkinStdButtonObject::DblClick() {
-  if (Command == TskStdCommand::cmSysMenu) FParent.CloseForm();
+  if (Command != TskStdCommand::cmSysMenu) return;
+  // The press of the double click opened the menu again: it goes first,
+  // and with it the button's pressed look.
+  if (TskSkinMenu* menu = FParent.FormMenu(); menu && menu->Visible()) menu->CloseAll();
+  FParent.CloseForm();
 }
 
 bool TskSkinStdButtonObject::NeedsMorphStep() const {

@@ -76,6 +76,8 @@ TskSkinForm::TskSkinForm(core::TComponent* owner) : TComponent(owner) {
   FForm->OnShortCut = [](TMessage&, bool&) {};
   FForm->SetAutoScroll(false);
   FillTrayMenu();
+  FFormMenu = core::Create<TskSkinMenu>(*this);
+  FFormMenu->SetForm(FForm);
 
   if (Designing()) return;
   FOldWindowProc = FForm->WindowProc();
@@ -188,14 +190,15 @@ void TskSkinForm::SkinWindowProc(TMessage& message) {
   SecondDispatch(message, loops != FSizeMoveCount ? SizeMoveRan::Yes : SizeMoveRan::No);
 }
 
-// Stage 1. The skinned popup menus are not built yet, so only the object
-// hint has something to close.
+// Stage 1: the object hint and an open skin menu go when the window moves,
+// sizes, loses the activation or is pressed anywhere, a child included.
 void TskSkinForm::CloseMenusOnMessage(const TMessage& message) {
   switch (message.Msg) {
     case WM_MOVE: case WM_SIZE: case WM_ACTIVATE: case WM_KILLFOCUS: case WM_CANCELMODE:
     case WM_MOUSEACTIVATE: case WM_NCLBUTTONDOWN: case WM_NCRBUTTONDOWN: case WM_NCMBUTTONDOWN:
     case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: case WM_PARENTNOTIFY:
       if (ShowObjectHint && FSkinHint) FSkinHint->HideHint();
+      if (FFormMenu && FFormMenu->Visible()) FFormMenu->CloseAll();
       break;
     default: break;
   }
@@ -229,6 +232,15 @@ bool TskSkinForm::FirstDispatch(TMessage& message) {
         return true;
       }
       return false;
+    case WM_CONTEXTMENU: {
+      // A right click on a caption object: the system menu at the pointer,
+      // as a skin menu, in place of the window system's window menu.
+      const gfx::Point screen = PointFromLParam(message.LParam);
+      if (!FSkinReady || (screen.X == -1 && screen.Y == -1)) return false;
+      if (SendMessage(Handle(), WM_NCHITTEST, 0, message.LParam) != HTCAPTION) return false;
+      ShowSystemMenu(screen.X, screen.Y);
+      return true;
+    }
     case WM_TIMER:
       if (message.WParam != 1) return false;
       WMTimer(message);
@@ -402,6 +414,8 @@ void TskSkinForm::WMSkinMenuClosed() {
       button->SetDown(false);
     }
     FMouseCaptureObject = -1;
+    // No release will come for that object now: its capture goes too.
+    if (GetCapture() == Handle()) ReleaseCapture();
   }
   if (OnSkinMenuClose) OnSkinMenuClose(this);
 }

@@ -32,6 +32,7 @@
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinTypes.h"
 #include "skin/data/SkinUtils.Readers.h"
+#include "skin/form/SkinMenus.h"
 #include "ui/classlib/Events.h"
 #include "ui/classlib/ExtCtrls.h"
 #include "ui/classlib/Forms.h"
@@ -62,9 +63,6 @@ enum class DrawAll { No, Yes };
 // A hit code of the frame: everything on the frame that is neither caption
 // nor border, so the window system leaves it to the objects.
 constexpr ui::LRESULT HTOBJECT = 19;
-
-// Message a skin menu of the form sends when it closes.
-inline constexpr unsigned WMSKIN_MENUCLOSED = 1228;
 
 // ---------------------------------------------------------------------------
 // Menus the frame builds (system menu, tray menu). The skinned popup menus
@@ -397,6 +395,7 @@ class TskSkinForm : public core::TComponent {
 
   // ---- state the objects and tests read ----
   ui::TCustomForm& Form() const { return *FForm; }
+  TskSkinMenu* FormMenu() const { return FFormMenu; }
   bool SkinReady() const { return FSkinReady; }
   // A skin is loaded and can draw the frame.
   bool SkinUsable() const;
@@ -499,6 +498,10 @@ class TskSkinForm : public core::TComponent {
   void AutoCaptionLayout();
 
   ui::TCustomForm* FForm = nullptr;
+  // The skin menu the frame's menus open through, and the items of the one
+  // open now (made again for every popup).
+  TskSkinMenu* FFormMenu = nullptr;
+  ui::TMenuItem* FMenuRoot = nullptr;
   ui::TControlGuard FFormGuard{nullptr};
   ui::TWndMethod FOldWindowProc;
   std::shared_ptr<const bool> FAlive = std::make_shared<const bool>(true);

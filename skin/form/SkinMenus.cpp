@@ -153,8 +153,9 @@ void TskSkinMenu::CloseAll() {
   if (!*alive) return;
   FWItem = nullptr;
   FWWindow = nullptr;
-  // The opening control heard of the close from CloseFrom; the form too.
-  if (wasOpen && FForm && FForm->HandleAllocated()) FForm->Perform(WMSKIN_MENUCLOSED, 0, 0);
+  // The opening control heard of the close from CloseFrom; the form too,
+  // unless it opened the menu itself.
+  if (wasOpen && FForm && FForm != FDCtrl && FForm->HandleAllocated()) FForm->Perform(WMSKIN_MENUCLOSED, 0, 0);
 }
 
 void TskSkinMenu::CloseFrom(int level) {

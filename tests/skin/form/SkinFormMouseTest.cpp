@@ -4,6 +4,8 @@
 
 #include "SkinFormTestSupport.h"
 #include "gfx/BmpCodec.h"
+#include "platform/VirtualKeys.h"
+#include "ui/stdcontrols/StdCtrls.h"
 
 namespace skin::testing {
 namespace {
@@ -158,6 +160,37 @@ TEST_F(SkinFormMouseTest, TheCaptionMovesAndTheBorderSizesTheWindow) {
   // And the objects work again at once.
   Hover(Centre(ObjectRect("closebutton")));
   EXPECT_TRUE(Hot("closebutton"));
+}
+
+TEST_F(SkinFormMouseTest, TheSystemMenuIsASkinMenuThatTheKeysAndAPressOnAChildClose) {
+  auto* child = core::Create<ui::TGroupBox>(*Form);
+  child->SetParent(Form);
+  child->SetBounds(10, 10, 60, 40);
+  Run();
+  // A right click on the caption opens it at the pointer, from the skin.
+  const Point caption = At(150, 12);
+  Headless->Click(caption, platform::MouseButton::Right);
+  Run();
+  TskSkinMenu* menu = Frame->FormMenu();
+  ASSERT_TRUE(menu->Visible());
+  const TskSkinPopupWindow& window = *menu->PopupList().front();
+  EXPECT_NE(window.PW(), nullptr);
+  EXPECT_EQ(ui::GetActiveWindow(), Window());
+  // The last item closes: up from the first wraps to it.
+  Headless->StrokeKey(platform::VK_UP);
+  Run();
+  Headless->StrokeKey(platform::VK_RETURN);
+  Run();
+  EXPECT_EQ(Closes, 1);
+  EXPECT_FALSE(menu->Visible());
+
+  Headless->Click(caption, platform::MouseButton::Right);
+  Run();
+  ASSERT_TRUE(menu->Visible());
+  Headless->Click(child->ClientToScreen(Point{5, 5}));
+  Run();
+  EXPECT_FALSE(menu->Visible());
+  EXPECT_EQ(Closes, 1);
 }
 
 }  // namespace
