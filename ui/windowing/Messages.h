@@ -204,7 +204,14 @@ constexpr WPARAM WMSZ_BOTTOMRIGHT = 8;
 constexpr LRESULT WVR_ALIGNTOP = 0x0010;
 constexpr LRESULT WVR_REDRAW = 0x0300;
 
-// WM_PARENTNOTIFY events.
+// WM_PARENTNOTIFY events (the low word of wParam). A creation and a press
+// reach every ancestor of the child, up to the first window of the chain
+// with WS_EX_NOPARENTNOTIFY; a destruction reaches the parent. Creation
+// and destruction carry the child's id in the high word and its handle in
+// lParam; a press on the child (WM_LBUTTONDOWN, WM_RBUTTONDOWN,
+// WM_MBUTTONDOWN, also for a double click or a press on its frame) comes
+// before the child's own message, with the point in lParam in the
+// receiver's client coordinates.
 constexpr WPARAM PN_CREATE = WM_CREATE;
 constexpr WPARAM PN_DESTROY = WM_DESTROY;
 

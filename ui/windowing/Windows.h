@@ -113,8 +113,10 @@ gfx::Point MapWindowPoint(HWND from, HWND to, gfx::Point point);
 // focus stay as they are. Sends
 // WM_WINDOWPOSCHANGING (the handler may change the WindowPos), WM_NCCALCSIZE
 // when the size or frame changes, and WM_WINDOWPOSCHANGED (whose default
-// sends WM_MOVE and WM_SIZE). x, y: parent client coordinates, or the
-// screen for top-level windows.
+// sends WM_MOVE and WM_SIZE). The default WM_WINDOWPOSCHANGING holds a new
+// size of a sizeable (WS_THICKFRAME) top-level window to the tracking sizes
+// WM_GETMINMAXINFO answers (the minimum not while minimised). x, y: parent
+// client coordinates, or the screen for top-level windows.
 bool SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags);
 bool MoveWindow(HWND window, int x, int y, int width, int height, bool repaint);
 // Raises a window to the top of its siblings; a top-level window is also
