@@ -20,6 +20,27 @@ inline KeyList operator+(KeyList keys, const KeyList& more) {
   return keys;
 }
 
+inline const std::map<std::string_view, KeyList>& WindowSectionKeys() {
+  static const std::map<std::string_view, KeyList> keys = [] {
+    const KeyList corners = {"lefttoppoint", "righttoppoint", "leftbottompoint", "rightbottompoint"};
+    const KeyList stretch = {"leftstretch", "rightstretch", "topstretch", "bottomstretch"};
+    return std::map<std::string_view, KeyList>{
+        {"FORMINFO", corners + KeyList{"clientrect", "bgpictureindex", "mdibgpictureindex"} + stretch +
+                         KeyList{"buttonsrect", "captionrect", "buttonsoffset", "buttonsinleft", "maskrectarea",
+                                 "hittestlefttoppoint", "hittestrighttoppoint", "hittestleftbottompoint",
+                                 "hittestrightbottompoint", "rollupleftpoint", "rolluprightpoint", "mainmenurect",
+                                 "iconrect", "mainmenupopupup", "borderwidth", "cursorindex",
+                                 "autorenderinginactiveimage", "inactiveeffect"}},
+        {"POPUPWINDOW", KeyList{"windowpictureindex", "maskpictureindex"} + corners +
+                            KeyList{"cursorindex", "itemsrect", "scrollmarkercolor", "scrollmarkeractivecolor"} +
+                            stretch},
+        {"HINTWINDOW", KeyList{"windowpictureindex", "maskpictureindex"} + corners +
+                           KeyList{"clientrect", "fontname", "fontheight", "fontstyle", "fontcolor"} + stretch},
+    };
+  }();
+  return keys;
+}
+
 inline const std::map<std::string_view, KeyList>& ObjectSectionKeys() {
   static const std::map<std::string_view, KeyList> keys = [] {
     const KeyList base = {"hint",      "rollup",   "activepictureindex", "skinrectinapicture", "cursorindex",

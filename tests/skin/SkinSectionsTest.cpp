@@ -283,6 +283,7 @@ TEST(SkinWindowSections, EveryKeySurvivesSaveAndLoad) {
     TMemIniFile savedAgain;
     second->SaveToIni(savedAgain);
     EXPECT_EQ(savedAgain.GetText(), saved.GetText()) << section;
+    EXPECT_EQ(skintest::FoldedKeys(entries), skintest::WindowSectionKeys().at(section));
     return std::make_pair(entries, skintest::SectionEntries(saved, section));
   };
   auto [popupIn, popupOut] = check([](const std::string& s) { return std::make_unique<Popup>(s); }, "POPUPWINDOW");
