@@ -19,6 +19,11 @@
 #include "skin/data/SkinData.h"
 #include "ui/stdcontrols/ComCtrls.h"
 
+namespace ui {
+template <class T>
+class TPropertyList;
+}
+
 namespace skin {
 
 class TskSkinPageControl;
@@ -44,6 +49,7 @@ class TskSkinTabSheet : public TskSkinCustomTabSheet {
 class TskSkinPageControl : public ui::TPageControl, public SkinChangeReceiver {
  public:
   using inherited = ui::TPageControl;
+  static void DefineProperties(ui::TPropertyList<TskSkinPageControl>& list);
 
   explicit TskSkinPageControl(core::TComponent* owner);
   ~TskSkinPageControl() override;
