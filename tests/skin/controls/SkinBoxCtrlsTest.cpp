@@ -1,6 +1,7 @@
-// The skinned edits, the up-down and the layout classes: what the numeric edit lets in and what it makes of
-// it, Enter kept from the edit, the edit menu from the mouse and the
-// keyboard, the size from the section, and the looks of each state.
+// The skinned edits, the up-down and their layout classes: what the
+// numeric edit lets in and what it makes of it, Enter kept from the edit,
+// the edit menu from the mouse and the keyboard, the size from the
+// section, the looks of each state, the up-down's repeat.
 
 #include "SkinControlsTestSupport.h"
 #include "skin/controls/SkinBoxCtrls.h"
