@@ -40,33 +40,52 @@ class PngImage {
 
 }  // namespace
 
-std::vector<std::uint8_t> WritePng(const Bitmap& bitmap) {
-  if (bitmap.IsEmpty()) throw Error("PNG: cannot write an empty picture");
-  const int w = bitmap.Width(), h = bitmap.Height();
-  std::vector<std::uint8_t> rgb(std::size_t(w) * std::size_t(h) * 3);
-  std::uint8_t* o = rgb.data();
-  for (int y = 0; y < h; ++y) {
-    const Pixel* in = bitmap.Row(y);
-    for (int x = 0; x < w; ++x, o += 3) {
-      o[0] = PixelRed(in[x]);
-      o[1] = PixelGreen(in[x]);
-      o[2] = PixelBlue(in[x]);
-    }
-  }
+namespace {
+
+// Encodes rows of 3 (RGB) or 4 (RGBA) bytes a pixel.
+std::vector<std::uint8_t> Encode(int width, int height, png_uint_32 format, const std::vector<std::uint8_t>& samples) {
   PngImage image;
-  image->width = png_uint_32(w);
-  image->height = png_uint_32(h);
-  image->format = PNG_FORMAT_RGB;
+  image->width = png_uint_32(width);
+  image->height = png_uint_32(height);
+  image->format = format;
   png_alloc_size_t size = 0;
-  if (!png_image_write_to_memory(image.Get(), nullptr, &size, 0, rgb.data(), 0, nullptr)) {
+  if (!png_image_write_to_memory(image.Get(), nullptr, &size, 0, samples.data(), 0, nullptr)) {
     image.Fail("cannot encode");
   }
   std::vector<std::uint8_t> out(size);
-  if (!png_image_write_to_memory(image.Get(), out.data(), &size, 0, rgb.data(), 0, nullptr)) {
+  if (!png_image_write_to_memory(image.Get(), out.data(), &size, 0, samples.data(), 0, nullptr)) {
     image.Fail("cannot encode");
   }
   out.resize(size);
   return out;
+}
+
+std::vector<std::uint8_t> Samples(const Bitmap& bitmap, const Region* shape) {
+  if (bitmap.IsEmpty()) throw Error("PNG: cannot write an empty picture");
+  const int w = bitmap.Width(), h = bitmap.Height();
+  const std::size_t channels = shape ? 4 : 3;
+  std::vector<std::uint8_t> samples(std::size_t(w) * std::size_t(h) * channels);
+  std::uint8_t* o = samples.data();
+  for (int y = 0; y < h; ++y) {
+    const Pixel* in = bitmap.Row(y);
+    for (int x = 0; x < w; ++x, o += channels) {
+      o[0] = PixelRed(in[x]);
+      o[1] = PixelGreen(in[x]);
+      o[2] = PixelBlue(in[x]);
+      if (shape) o[3] = shape->Contains(Point{x, y}) ? 255 : 0;
+    }
+  }
+  return samples;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> WritePng(const Bitmap& bitmap) {
+  return Encode(bitmap.Width(), bitmap.Height(), PNG_FORMAT_RGB, Samples(bitmap, nullptr));
+}
+
+std::vector<std::uint8_t> WritePng(const Bitmap& bitmap, const Region& shape) {
+  return Encode(bitmap.Width(), bitmap.Height(), PNG_FORMAT_RGBA, Samples(bitmap, &shape));
 }
 
 namespace {
@@ -179,6 +198,10 @@ Bitmap LoadPngFile(const std::string& path) {
 
 void SavePngFile(const std::string& path, const Bitmap& bitmap) {
   WriteFileBytes(path, WritePng(bitmap));
+}
+
+void SavePngFile(const std::string& path, const Bitmap& bitmap, const Region& shape) {
+  WriteFileBytes(path, WritePng(bitmap, shape));
 }
 
 }  // namespace gfx

@@ -217,6 +217,7 @@ say "starting $workdir/ostvane as $DemoUser in $ScanNs"
     env -i PATH=/usr/bin:/bin HOME="$desk_state" DISPLAY="$DISPLAY" \
     DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" XDG_RUNTIME_DIR="$desk_state/runtime" \
     ${ASAN_OPTIONS:+ASAN_OPTIONS="$ASAN_OPTIONS"} ${UBSAN_OPTIONS:+UBSAN_OPTIONS="$UBSAN_OPTIONS"} \
+    ${OSTVANE_SCAN_TRACE:+OSTVANE_SCAN_TRACE="$OSTVANE_SCAN_TRACE"} \
     "$workdir/ostvane"
 ) </dev/null >"$out/ostvane.log" 2>&1 {lock_fd}>&- &
 app_pid=$!

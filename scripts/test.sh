@@ -28,8 +28,12 @@ if ((install)); then
 fi
 
 jobs=$(nproc)
+launcher=()
+# A compiler cache, where there is one, makes a second build of the same
+# sources quick.
+if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache); fi
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DOSTVANE_SANITIZE="$sanitize" >/dev/null
+  -DOSTVANE_SANITIZE="$sanitize" "${launcher[@]}" >/dev/null
 cmake --build "$build" -j "$jobs"
 
 if [[ $sanitize == ON ]]; then

@@ -190,7 +190,8 @@ void TskSkinButton::Paint() {
     TskSkinCustomControl::Paint();
     return;
   }
-  gfx::Bitmap buffer(Width(), Height());  // 2
+  gfx::Bitmap& buffer = FPaintBuffer;  // 2
+  if (buffer.Width() != Width() || buffer.Height() != Height()) buffer.SetSize(Width(), Height());
   if (MorphOn() && FMorphKf > 0 && FMorphKf < 1 && Enabled()) {  // 3
     gfx::Bitmap active(Width(), Height());
     DrawButtonImage(buffer, FSkinRect, false, false);
@@ -290,10 +291,15 @@ void TskSkinButton::DrawGlyphAndText(gfx::Canvas& canvas, const TRect& area, int
   const int gh = strip.IsEmpty() ? 0 : strip.Height();
   const std::string caption = Caption();
   canvas.Brush().Style = gfx::BrushStyle::Clear;
-  TRect measure{};
-  canvas.DrawText(caption, measure, gfx::DT_CALCRECT);
-  const int tw = RectWidth(measure);
-  const int th = RectHeight(measure);
+  if (FMeasuredSize.Width < 0 || caption != FMeasuredCaption || !(canvas.Font() == FMeasuredFont)) {
+    TRect measure{};
+    canvas.DrawText(caption, measure, gfx::DT_CALCRECT);
+    FMeasuredCaption = caption;
+    FMeasuredFont = canvas.Font();
+    FMeasuredSize = gfx::Size{RectWidth(measure), RectHeight(measure)};
+  }
+  const int tw = FMeasuredSize.Width;
+  const int th = FMeasuredSize.Height;
   const int cx = area.Left + RectWidth(area) / 2;
   const int cy = area.Top + RectHeight(area) / 2;
   int gx = cx - gw / 2, gy = cy - gh / 2, tx = cx - tw / 2, ty = cy - th / 2;

@@ -151,6 +151,12 @@ class TskSkinButton : public TskSkinCustomControl {
   int FSpacing = 1;
   TskButtonLayout FLayout = blGlyphLeft;
 
+  // The caption's measure, for as long as caption and font stay.
+  std::string FMeasuredCaption;
+  gfx::Font FMeasuredFont;
+  gfx::Size FMeasuredSize{-1, -1};
+  gfx::Bitmap FPaintBuffer;
+
   // From the section.
   std::string FFontName;
   gfx::FontStyle FFontStyle = gfx::FontStyle::None;

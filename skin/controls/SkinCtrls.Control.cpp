@@ -139,7 +139,12 @@ void TskSkinControl::PresentBuffer(const gfx::Bitmap& buffer) {
 void TskSkinControl::Paint() {
   if (Width() <= 0 || Height() <= 0) return;  // 1
   FindSkinSection();                            // 2
-  gfx::Bitmap buffer(Width(), Height());        // 3
+  gfx::Bitmap& buffer = FPaintBuffer;           // 3
+  if (buffer.Width() != Width() || buffer.Height() != Height()) {
+    buffer.SetSize(Width(), Height());
+  } else if (FSkinIndex == -1) {
+    buffer.Fill(0);  // the default look (or none) starts from a new buffer
+  }
   if (FSkinIndex != -1) {                       // 4
     DrawSkinImage(buffer);
   } else if (FDrawDefault) {
@@ -345,6 +350,7 @@ void TskSkinCustomControl::SetBounds(int left, int top, int width, int height) {
 }
 
 void TskSkinCustomControl::ApplySkinChange() {
+  for (auto& entry : FComposed) entry.first.Picture = nullptr;
   FindSkinSection();
   ApplySkinCursor();
   bool sizeChanged = false;
@@ -397,9 +403,30 @@ void TskSkinCustomControl::DrawDefaultImage(gfx::Bitmap& buffer) {
   canvas.FillRect(ClientRect());
 }
 
+void TskSkinCustomControl::PrepareSkinChange() {
+  TskSkinControl::PrepareSkinChange();
+  for (auto& entry : FComposed) entry.first.Picture = nullptr;
+}
+
 void TskSkinCustomControl::ComposeSkinImage(gfx::Bitmap& buffer, const TRect& sourceRect, int width,
                                             int height) const {
   if (!FPicture) return;
+  const SkinComposition key{sourceRect, width, height, FPicture, FPicture->Data(), FResizeMode, FStretchEffect,
+                        FLTPoint, FRTPoint, FLBPoint, FRBPoint, FNewLTPoint, FNewRTPoint, FNewLBPoint, FNewRBPoint,
+                        FClRect, FNewClRect};
+  for (const auto& [cached, image] : FComposed) {
+    if (cached.Picture && cached == key) {
+      buffer = image;
+      return;
+    }
+  }
+  ComposeSkinImageNow(buffer, sourceRect, width, height);
+  FComposed[FNextComposed] = {key, buffer};
+  FNextComposed = (FNextComposed + 1) % CachedCompositions;
+}
+
+void TskSkinCustomControl::ComposeSkinImageNow(gfx::Bitmap& buffer, const TRect& sourceRect, int width,
+                                               int height) const {
   const TileMode middle = FStretchEffect ? TileMode::Stretch : TileMode::Tile;
   switch (FResizeMode) {
     case 0: {

@@ -21,7 +21,9 @@
 //    2          righttoppoint                       three parts along x
 //    3          leftbottompoint                     three parts along y
 
+#include <array>
 #include <cstdint>
+#include <utility>
 #include <optional>
 #include <string>
 
@@ -127,6 +129,8 @@ class TskSkinControl : public ui::TCustomControl, public SkinChangeReceiver {
 
  private:
   bool FInPaintMessage = false;
+  // Kept between paints so that a repaint allocates nothing.
+  gfx::Bitmap FPaintBuffer;
   TskSkinData* FSkinData = nullptr;
   std::string FAreaName;
   std::string FSkinDataName;
@@ -134,6 +138,20 @@ class TskSkinControl : public ui::TCustomControl, public SkinChangeReceiver {
   bool FAlphaBlend = false;
   std::uint8_t FAlphaBlendValue = 200;
   bool FUseSkinCursor = false;
+};
+
+// Everything one composition of a section image is made from.
+struct SkinComposition {
+  TRect Source;
+  int Width = 0;
+  int Height = 0;
+  const gfx::Bitmap* Picture = nullptr;
+  const gfx::Pixel* Pixels = nullptr;
+  int Mode = 0;
+  bool Stretch = false;
+  TPoint LT, RT, LB, RB, NewLT, NewRT, NewLB, NewRB;
+  TRect Client, NewClient;
+  friend bool operator==(const SkinComposition&, const SkinComposition&) = default;
 };
 
 class TskSkinCustomControl : public TskSkinControl {
@@ -163,6 +181,7 @@ class TskSkinCustomControl : public TskSkinControl {
 
   void FindSkinSection() override;
   void ApplySkinChange() override;
+  void PrepareSkinChange() override;
   // Adjusts a requested size to the section (see the source), and moves
   // the corner points and client rectangle to it.
   virtual void CalcSkinSize(int& width, int& height);
@@ -185,6 +204,7 @@ class TskSkinCustomControl : public TskSkinControl {
   // The same composition from another rectangle of the section's picture
   // (an active, pressed or disabled look of the same cut).
   void ComposeSkinImage(gfx::Bitmap& buffer, const TRect& sourceRect, int width, int height) const;
+  void ComposeSkinImageNow(gfx::Bitmap& buffer, const TRect& sourceRect, int width, int height) const;
   // The skin's font of a section (name, height, style) with DefaultFont's
   // charset (or the skin texts'), or DefaultFont when UseSkinFont is off.
   gfx::Font SectionFont(const std::string& name, int height, gfx::FontStyle style) const;
@@ -208,6 +228,13 @@ class TskSkinCustomControl : public TskSkinControl {
   bool FStretchEffect = false;
 
  private:
+  // The last compositions, by everything they are made from, so that a
+  // repaint of an unchanged look is one copy. The skin's pictures are only
+  // read through Picture, and a skin change empties the cache.
+  static constexpr std::size_t CachedCompositions = 4;
+  mutable std::array<std::pair<SkinComposition, gfx::Bitmap>, CachedCompositions> FComposed;
+  mutable std::size_t FNextComposed = 0;
+
   bool FUseSkinFont = true;
   int FDefaultWidth = 0;
   int FDefaultHeight = 0;

@@ -5,6 +5,7 @@
 
 #include "platform/VirtualKeys.h"
 #include "ui/classlib/ExtCtrls.h"
+#include "ui/windowing/Input.h"
 #include "ui/windowing/Messages.h"
 #include "ui/windowing/ScreenUtils.h"
 #include "ui/windowing/Windows.h"
@@ -52,8 +53,7 @@ TskSkinMenu::TskSkinMenu(core::TComponent* owner) : core::TComponent(owner) {
 
 TskSkinMenu::~TskSkinMenu() {
   *FAlive = false;
-  FRouting = false;
-  UnhookKeyboard();
+  RemoveKeyboardRouting();
   SetForm(nullptr);
   // The windows are owned components: the base destroys them.
   FPopupList.clear();
@@ -258,14 +258,11 @@ bool TskSkinMenu::KeyDown(int key) {
 
 // While a menu is open, keys go to it and not to the focused control: the
 // application's message hook is the menu's, and the previous one comes
-// back when the menu closes. A swallowed key's character is swallowed too.
+// back when the menu closes. A key the menu takes has its character
+// dropped by the window system too, so that a letter that chose an item
+// types nothing into the control that gets the keys back.
 void TskSkinMenu::InstallKeyboardRouting() {
-  if (!ui::Application) return;
-  if (FHooked) {
-    FRouting = true;
-    return;
-  }
-  FHooked = true;
+  if (FRouting || !ui::Application) return;
   FRouting = true;
   FPreviousHook = ui::Application->OnMessage;
   std::shared_ptr<bool> alive = FAlive;
@@ -274,31 +271,11 @@ void TskSkinMenu::InstallKeyboardRouting() {
     switch (message.Message) {
       case ui::WM_KEYDOWN:
       case ui::WM_SYSKEYDOWN:
-        if (!FRouting) break;
         handled = true;
-        FSwallowCharOf = int(message.WParam);
+        ui::SwallowCharOfKey(int(message.WParam));
         KeyDown(int(message.WParam));
         return;
-      case ui::WM_CHAR:
-      case ui::WM_SYSCHAR:
-        if (FSwallowCharOf) {
-          handled = true;
-          return;
-        }
-        break;
-      case ui::WM_KEYUP:
-      case ui::WM_SYSKEYUP:
-        if (int(message.WParam) == FSwallowCharOf) {
-          FSwallowCharOf = 0;
-          // The key that closed the menu is over: the hook goes back.
-          if (!FRouting) {
-            UnhookKeyboard();
-            return;
-          }
-        }
-        break;
       case ui::WM_MOUSEWHEEL:
-        if (!FRouting) break;
         handled = true;
         return;
       default: break;
@@ -307,18 +284,9 @@ void TskSkinMenu::InstallKeyboardRouting() {
   };
 }
 
-// The key that closed the menu (Enter, Esc, an accelerator) still has its
-// character and its release to come: the hook stays until the release, so
-// that the character does not reach the control that gets the keys back.
 void TskSkinMenu::RemoveKeyboardRouting() {
+  if (!FRouting) return;
   FRouting = false;
-  if (FHooked && !FSwallowCharOf) UnhookKeyboard();
-}
-
-void TskSkinMenu::UnhookKeyboard() {
-  if (!FHooked) return;
-  FHooked = false;
-  FSwallowCharOf = 0;
   if (ui::Application) ui::Application->OnMessage = std::move(FPreviousHook);
   FPreviousHook = nullptr;
 }

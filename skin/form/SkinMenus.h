@@ -257,7 +257,6 @@ class TskSkinMenu : public core::TComponent {
   void SetOpeningControl(ui::TControl*& field, ui::TControl* control);
   void InstallKeyboardRouting();
   void RemoveKeyboardRouting();
-  void UnhookKeyboard();
   void ReleaseClosedWindows();
 
   ui::TCustomForm* FForm = nullptr;
@@ -277,9 +276,7 @@ class TskSkinMenu : public core::TComponent {
   ui::TControl* FPopupCtrl = nullptr;
   ui::TControl* FDCtrl = nullptr;
   bool FRouting = false;
-  bool FHooked = false;
   ui::TMessageEvent FPreviousHook;
-  int FSwallowCharOf = 0;
   std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 

@@ -48,9 +48,9 @@ TEST_F(MainWindowTest, StartsWithTheDefaultInputsAndAnEmptyLog) {
 
 TEST_F(MainWindowTest, OpensCentredOnTheScreen) {
   Start();
-  // The headless work area is 1024 x 740; the stored 242, 177 give way.
+  // The headless screen is 1024 x 768; the stored 242, 177 give way.
   EXPECT_EQ(Form->Left(), (1024 - Form->Width()) / 2);
-  EXPECT_EQ(Form->Top(), (740 - Form->Height()) / 2);
+  EXPECT_EQ(Form->Top(), (768 - Form->Height()) / 2);
   EXPECT_TRUE(Form->Visible());
 }
 

@@ -31,6 +31,8 @@ fi
 read -r first_name _ _ win_w win_h <"$scratch/controls.txt"
 [[ $first_name == Form1 ]] || fail "the first line is not the window: $(head -n 1 "$scratch/controls.txt")"
 [[ -s $scratch/controls.err ]] && fail "--controls wrote to stderr: $(cat "$scratch/controls.err")"
+read -r client_name client_l client_t client_w client_h < <(sed -n 2p "$scratch/controls.txt")
+[[ $client_name == client ]] || fail "the second line is not the client area: $(sed -n 2p "$scratch/controls.txt")"
 for name in NetScan Ostvane MacLog macbar MAC MacManger MACIPA MACIPB MACIPC MACStarIP MACEndIP \
   MacList Star MACStop MacClear MacSave; do
   line=$(awk -v n="$name" '$1 == n' "$scratch/controls.txt")
@@ -40,9 +42,9 @@ for name in NetScan Ostvane MacLog macbar MAC MacManger MACIPA MACIPB MACIPC MAC
   fi
   [[ $(wc -l <<<"$line") -eq 1 ]] || fail "$name is listed more than once"
   read -r _ left top width height <<<"$line"
-  # Every control lies inside the client part, below the caption and
-  # inside the frame, and has a size.
-  if ((left < 1 || top < 16 || width < 1 || height < 1 || left + width > win_w - 1 || top + height > win_h - 1)); then
+  # Every control lies inside the client area and has a size.
+  if ((left < client_l || top < client_t || width < 1 || height < 1 || left + width > client_l + client_w ||
+    top + height > client_t + client_h)); then
     fail "$name at $left,$top $width x $height is not inside the $win_w x $win_h window's client part"
   fi
 done

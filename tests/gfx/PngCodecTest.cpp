@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <png.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <zlib.h>
@@ -79,6 +80,27 @@ TEST(PngWrite, RoundTripsAsEightBitRgb) {
   ASSERT_GT(png.size(), 33u);
   EXPECT_EQ(png[24], 8);  // bit depth
   EXPECT_EQ(png[25], 2);  // colour type RGB: no alpha channel
+  EXPECT_TRUE(ReadPng(png).SamePixels(picture));
+}
+
+TEST(PngWrite, AShapeBecomesTheAlphaChannel) {
+  Bitmap picture(4, 2);
+  picture.Fill(MakePixel(10, 20, 30));
+  // A picture whose top-left and bottom-right pixels are outside its shape.
+  Region shape = Region::FromRects({Rect{1, 0, 4, 1}, Rect{0, 1, 3, 2}});
+  Bytes png = WritePng(picture, shape);
+  EXPECT_EQ(png[25], 6);  // colour type RGBA
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  ASSERT_TRUE(png_image_begin_read_from_memory(&image, png.data(), png.size()));
+  image.format = PNG_FORMAT_RGBA;
+  std::vector<std::uint8_t> samples(PNG_IMAGE_SIZE(image));
+  ASSERT_TRUE(png_image_finish_read(&image, nullptr, samples.data(), 0, nullptr));
+  std::vector<int> alpha;
+  for (std::size_t i = 3; i < samples.size(); i += 4) alpha.push_back(samples[i]);
+  EXPECT_EQ(alpha, (std::vector<int>{0, 255, 255, 255, 255, 255, 255, 0}));
+  EXPECT_EQ(samples[4], 10);
+  // Read back as a picture, the colours are all there.
   EXPECT_TRUE(ReadPng(png).SamePixels(picture));
 }
 

@@ -37,8 +37,8 @@ class DialogTest : public FormTest {
       seen.Caption = box->Caption();
       for (int i = 0; i < box->ControlCount(); ++i) seen.Buttons.push_back(box->Controls(i)->Caption());
       if (TWinControl* focused = FindControl(GetFocus())) seen.Focused = focused->Caption();
-      gfx::Rect work = Screen->WorkAreaRect();
-      seen.Centred = box->Left() == (work.Width() - box->Width()) / 2 && box->Top() == (work.Height() - box->Height()) / 2;
+      seen.Centred = box->Left() == (Screen->Width() - box->Width()) / 2 &&
+                     box->Top() == (Screen->Height() - box->Height()) / 2;
       Boxes.push_back(seen);
       action(box);
     };

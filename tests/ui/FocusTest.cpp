@@ -158,6 +158,76 @@ TEST_F(FocusTest, AltF4ClosesTheActiveWindowAndAltAloneAsksForTheMenu) {
   EXPECT_EQ(GetActiveWindow(), First);
 }
 
+// The keyboard's context-menu requests carry no place: (-1, -1). F10
+// alone still asks for the menu, Shift+F10 does not.
+TEST_F(FocusTest, ShiftF10AndTheApplicationKeyAskForAContextMenuWithoutAPlace) {
+  SetFocus(Edit);
+  Log.clear();
+  Headless->PressKey(platform::VK_SHIFT);
+  Headless->StrokeKey(platform::VK_F10);
+  Headless->ReleaseKey(platform::VK_SHIFT);
+  ProcessMessages();
+  ASSERT_EQ(Count(Edit, WM_CONTEXTMENU), 1);
+  EXPECT_EQ(HandleFromParam(Last(Edit, WM_CONTEXTMENU)->WParam), Edit);
+  EXPECT_EQ(Last(Edit, WM_CONTEXTMENU)->LParam, MakeLParam(-1, -1));
+  EXPECT_EQ(Count(First, WM_CONTEXTMENU), 1);  // passed up by the default
+  EXPECT_EQ(Count(First, WM_SYSCOMMAND), 0);
+  Headless->StrokeKey(platform::VK_APPS);
+  ProcessMessages();
+  ASSERT_EQ(Count(Edit, WM_CONTEXTMENU), 2);
+  EXPECT_EQ(Last(Edit, WM_CONTEXTMENU)->LParam, MakeLParam(-1, -1));
+  Headless->StrokeKey(platform::VK_F10);
+  ProcessMessages();
+  EXPECT_EQ(Count(Edit, WM_CONTEXTMENU), 2);
+  ASSERT_EQ(Count(First, WM_SYSCOMMAND), 1);
+  EXPECT_EQ(Last(First, WM_SYSCOMMAND)->WParam, SC_KEYMENU);
+}
+
+// A handler that acts on a key takes its character from the queue too,
+// and only the character that keystroke typed.
+TEST_F(FocusTest, AHandlerTakesTheCharacterOfTheKeyItHandled) {
+  SetFocus(Edit);
+  OnMessage = [](HWND, UINT m, WPARAM wp, LPARAM, LRESULT&) {
+    if (m == WM_KEYDOWN && wp != WPARAM('B')) SwallowCharOfKey(int(wp));
+    return false;
+  };
+  auto typed = [&] {
+    std::u32string result;
+    for (const auto& m : Log) {
+      if (m.Message == WM_CHAR) result += char32_t(m.WParam);
+    }
+    return result;
+  };
+  Headless->StrokeKey(platform::VK_RETURN);
+  Headless->StrokeKey('A');
+  Headless->StrokeKey('B');
+  ProcessMessages();
+  EXPECT_EQ(typed(), U"b");
+  // A key-down whose character never comes, or one released before it
+  // came, or a key that types nothing, leaves the next character alone.
+  Headless->PressKey('A');
+  Headless->TypeText("x");
+  Headless->ReleaseKey('A');
+  Headless->PressKey(platform::VK_RETURN);
+  Headless->ReleaseKey(platform::VK_RETURN);
+  Headless->TypeText("\r");
+  Headless->PressKey(platform::VK_DOWN);
+  Headless->TypeText("q");
+  Headless->ReleaseKey(platform::VK_DOWN);
+  ProcessMessages();
+  EXPECT_EQ(typed(), U"bx\rq");
+  // Nor does a look at the queue show the character taken.
+  Headless->StrokeKey('C');
+  TMsg message;
+  while (PeekMessage(message, nullptr, 0, 0, PM_NOREMOVE) && message.Message != WM_CHAR) {
+    PeekMessage(message, nullptr, 0, 0, PM_REMOVE);
+    DispatchMessage(message);
+  }
+  EXPECT_NE(message.Message, WM_CHAR);
+  ProcessMessages();
+  EXPECT_EQ(typed(), U"bx\rq");
+}
+
 TEST_F(FocusTest, TheSystemsCloseRequestBecomesScClose) {
   Headless->RequestClose(Native(First));
   ProcessMessages();

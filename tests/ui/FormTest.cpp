@@ -9,15 +9,16 @@ namespace {
 
 class FormBehaviourTest : public FormTest {};
 
-TEST_F(FormBehaviourTest, ScreenCentredFormSitsInTheMiddleOfTheWorkArea) {
+TEST_F(FormBehaviourTest, ScreenCentredFormSitsInTheMiddleOfTheScreen) {
   TForm* form = MakeForm(688, 450);
   form->SetPosition(poScreenCenter);
   form->SetBounds(242, 177, form->Width(), form->Height());
   form->Show();
   gfx::Rect work = Screen->WorkAreaRect();
   EXPECT_EQ(work, (gfx::Rect{0, 0, 1024, 740}));
+  // The whole screen, not the work area above the task bar.
   EXPECT_EQ(form->Left(), (1024 - form->Width()) / 2);
-  EXPECT_EQ(form->Top(), (740 - form->Height()) / 2);
+  EXPECT_EQ(form->Top(), (768 - form->Height()) / 2);
   EXPECT_EQ(form->ClientWidth(), 688);
   EXPECT_EQ(form->ClientHeight(), 450);
   gfx::Rect window;

@@ -45,7 +45,8 @@ TEST_F(MessageOrderTest, ResizingRecalculatesTheFrameAndReportsMoveAndSize) {
   ProcessMessages();
   Log.clear();
   MoveWindow(window, 50, 60, 400, 300, true);
-  EXPECT_EQ(Messages(window), (std::vector<UINT>{WM_WINDOWPOSCHANGING, WM_NCCALCSIZE,
+  // A sizeable window's new size is held to its tracking sizes.
+  EXPECT_EQ(Messages(window), (std::vector<UINT>{WM_WINDOWPOSCHANGING, WM_GETMINMAXINFO, WM_NCCALCSIZE,
                                                  WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE}));
   EXPECT_EQ(Last(window, WM_SIZE)->LParam, MakeLParam(392, 273));
   EXPECT_EQ(Headless->Bounds(Native(window)), (gfx::Rect{50, 60, 450, 360}));

@@ -149,6 +149,52 @@ TEST_F(MouseTest, ClickMessagesCarryButtonsAndModifiers) {
   EXPECT_EQ(PointFromLParam(Last(Window, WM_CONTEXTMENU)->LParam), (gfx::Point{160, 160}));
 }
 
+// The parents of a pressed child hear of it before the child does, each in
+// its own client coordinates, and always as the button's down message;
+// WS_EX_NOPARENTNOTIFY on a window of the chain stops it there.
+TEST_F(MouseTest, APressOnAChildIsAnnouncedToItsAncestors) {
+  HWND grandchild = CreateChild(Child, {10, 10, 30, 30});
+  ProcessMessages();
+  auto notices = [&](HWND window) {
+    std::vector<std::pair<UINT, gfx::Point>> result;
+    for (const auto& m : Log) {
+      if (m.Window == window && m.Message == WM_PARENTNOTIFY) result.emplace_back(LoWord(m.WParam), PointFromLParam(m.LParam));
+    }
+    return result;
+  };
+  using Notices = std::vector<std::pair<UINT, gfx::Point>>;
+  Log.clear();
+  Headless->Click({165, 165}, MouseButton::Right);
+  Headless->Click({165, 165}, MouseButton::Middle);
+  Headless->Click({165, 165});
+  Headless->Click({165, 165});  // a double click
+  ProcessMessages();
+  Notices expected{{WM_RBUTTONDOWN, {15, 15}}, {WM_MBUTTONDOWN, {15, 15}}, {WM_LBUTTONDOWN, {15, 15}}, {WM_LBUTTONDOWN, {15, 15}}};
+  EXPECT_EQ(notices(Child), expected);
+  for (auto& notice : expected) notice.second = {65, 65};
+  EXPECT_EQ(notices(Window), expected);
+  EXPECT_EQ(Count(grandchild, WM_LBUTTONDBLCLK), 1);
+  EXPECT_TRUE(notices(grandchild).empty());
+  // Before the child's own press (and its activation question).
+  std::vector<UINT> order = Messages();
+  EXPECT_LT(std::find(order.begin(), order.end(), WM_PARENTNOTIFY) - order.begin(),
+            std::find(order.begin(), order.end(), WM_RBUTTONDOWN) - order.begin());
+
+  SetWindowLong(Child, GWL_EXSTYLE, WS_EX_NOPARENTNOTIFY);
+  Log.clear();
+  Headless->AdvanceClock(1000);
+  Headless->Click({165, 165});
+  ProcessMessages();
+  EXPECT_EQ(notices(Child), (Notices{{WM_LBUTTONDOWN, {15, 15}}}));
+  EXPECT_TRUE(notices(Window).empty());
+  SetWindowLong(grandchild, GWL_EXSTYLE, WS_EX_NOPARENTNOTIFY);
+  Headless->Click({165, 165});
+  Headless->Click({110, 110});  // the top-level window itself has no parent to tell
+  ProcessMessages();
+  EXPECT_EQ(Count(Child, WM_PARENTNOTIFY), 1);
+  EXPECT_EQ(Count(Window, WM_PARENTNOTIFY), 0);
+}
+
 TEST_F(MouseTest, DisabledChildrenLetTheParentHaveTheMouse) {
   EnableWindow(Child, false);
   Headless->Click({160, 160});

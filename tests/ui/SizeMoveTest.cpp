@@ -1,4 +1,5 @@
 #include "UiTestSupport.h"
+#include "ui/windowing/SystemMetrics.h"
 
 namespace ui::testing {
 namespace {
@@ -83,6 +84,41 @@ TEST_F(SizeMoveTest, SizingFollowsTheEdgeAndStaysWithinTheTrackingSizes) {
   Drag({260, 100}, {260, 0});
   EXPECT_EQ(Bounds(), (gfx::Rect{200, 100, 350, 300}));
   EXPECT_EQ(Last(Window, WM_SIZING)->WParam, WMSZ_TOP);
+}
+
+// Whoever sizes a sizeable top-level window, it keeps within its tracking
+// sizes; windows without a sizing border and child windows do not ask.
+TEST_F(SizeMoveTest, SetWindowPosKeepsSizeableWindowsWithinTheirTrackingSizes) {
+  OnMessage = [](HWND, UINT m, WPARAM, LPARAM lp, LRESULT&) {
+    if (m == WM_GETMINMAXINFO) {
+      auto* info = FromLParam<MinMaxInfo>(lp);
+      info->MinTrackSize = {150, 100};
+      info->MaxTrackSize = {250, 200};
+    }
+    return false;
+  };
+  MoveWindow(Window, 10, 20, 900, 40, true);
+  EXPECT_EQ(Bounds(), (gfx::Rect{10, 20, 260, 120}));
+  SetWindowPos(Window, nullptr, 0, 0, 5, 500, SWP_NOMOVE | SWP_NOZORDER);
+  EXPECT_EQ(Bounds(), (gfx::Rect{10, 20, 160, 220}));
+  ShowWindow(Window, SW_MAXIMIZE);
+  EXPECT_EQ(Bounds().Width(), 250);
+  HWND fixed = CreateTopLevel(WS_POPUP | WS_CAPTION | WS_VISIBLE, {0, 0, 300, 300});
+  HWND child = CreateChild(Window, {0, 0, 10, 10}, WS_CHILD | WS_THICKFRAME);
+  Log.clear();
+  MoveWindow(fixed, 0, 0, 900, 20, true);
+  MoveWindow(child, 0, 0, 900, 5, true);
+  gfx::Rect r;
+  GetWindowRect(fixed, r);
+  EXPECT_EQ(r, (gfx::Rect{0, 0, 900, 20}));
+  EXPECT_EQ(Count(fixed, WM_GETMINMAXINFO) + Count(child, WM_GETMINMAXINFO), 0);
+}
+
+TEST_F(SizeMoveTest, TheSystemSettingSaysWholeWindowsAreDragged) {
+  bool full = false;
+  EXPECT_TRUE(SystemParametersInfo(SPI_GETDRAGFULLWINDOWS, 0, &full));
+  EXPECT_TRUE(full);
+  EXPECT_FALSE(SystemParametersInfo(0xFFFF, 0, &full));
 }
 
 TEST_F(SizeMoveTest, WmSizingMayChangeTheRectangle) {

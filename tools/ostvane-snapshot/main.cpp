@@ -23,11 +23,13 @@ namespace {
 constexpr std::string_view Usage =
     "usage: ostvane-snapshot [--controls] [OUT.png]\n"
     "Draws the main window as it looks at start-up, frame included, and\n"
-    "writes it to OUT.png. Nothing is scanned and no display is needed.\n"
+    "writes it to OUT.png, transparent outside the window's shape. Nothing\n"
+    "is scanned and no display is needed.\n"
     "  --controls  print the window and then each control, one per line:\n"
     "              NAME LEFT TOP WIDTH HEIGHT, in pixels from the top-left\n"
     "              corner of the whole window (the frame's outer corner);\n"
-    "              the first line is Form1 itself\n"
+    "              the first line is Form1 itself, the second (named\n"
+    "              client) the window's client area\n"
     "  -h, --help  print this help and exit with status 0\n"
     "At least one of --controls and OUT.png is needed. Exit status 1 for bad\n"
     "arguments or a file that cannot be written.\n";
@@ -95,6 +97,9 @@ int main(int argc, char** argv) {
     const gfx::Rect window = desktop.Bounds(native);
     if (controls) {
       PrintRect("Form1", gfx::Rect::FromSize(0, 0, window.Width(), window.Height()));
+      const gfx::Point client = form->ClientToScreen(gfx::Point{0, 0});
+      PrintRect("client", gfx::Rect::FromSize(client.X - window.Left, client.Y - window.Top, form->ClientWidth(),
+                                              form->ClientHeight()));
       for (int i = 0; i < form->ComponentCount(); ++i) {
         auto* control = dynamic_cast<ui::TControl*>(form->Components(i));
         if (!control || control->Name().empty()) continue;
@@ -102,7 +107,11 @@ int main(int argc, char** argv) {
       }
       std::fflush(stdout);
     }
-    if (!output.empty()) gfx::SavePngFile(output, desktop.Pixels(native));
+    if (!output.empty()) {
+      // A rectangular window is its whole picture.
+      const gfx::Region shape = desktop.Shape(native).value_or(gfx::Region(gfx::Rect::FromSize(0, 0, window.Width(), window.Height())));
+      gfx::SavePngFile(output, desktop.Pixels(native), shape);
+    }
   } catch (const std::exception& error) {
     std::fprintf(stderr, "ostvane-snapshot: %s\n", error.what());
     return 1;

@@ -27,63 +27,6 @@ std::unordered_map<HWND, TWinControl*>& HandleMap() {
 // window's first message to it and puts the control's own procedure in.
 TWinControl* CreationControl = nullptr;
 
-// A key the form took as a dialog key or shortcut: the character the same
-// keystroke produces is not delivered. The claim belongs to that keystroke
-// alone. It ends with the next key down, the key's own release, or a
-// character the key could not have made; a key that makes no character at
-// all (arrows, function keys) makes no claim. Otherwise a keystroke whose
-// character never arrived (its window went away, or only the key-down was
-// sent) would eat the next character typed anywhere.
-struct TSwallowedChar {
-  bool Armed = false;
-  int Key = 0;
-};
-TSwallowedChar SwallowedChar;
-
-// Whether key produces a character with its key-down.
-bool KeyMakesChar(int key) {
-  using namespace platform;
-  return key == VK_BACK || key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE || key == VK_SPACE ||
-         (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z') || (key >= VK_NUMPAD0 && key <= VK_DIVIDE) ||
-         (key >= VK_OEM_1 && key <= VK_OEM_7);
-}
-
-// Whether ch can be the character of key; keys whose character depends on
-// the keyboard layout take any.
-bool IsCharOfKey(int key, char32_t ch) {
-  using namespace platform;
-  switch (key) {
-    case VK_BACK: return ch == U'\b' || ch == 0x7F;
-    case VK_TAB: return ch == U'\t';
-    case VK_RETURN: return ch == U'\r' || ch == U'\n';
-    case VK_ESCAPE: return ch == 0x1B;
-    case VK_SPACE: return ch == U' ';
-    default: break;
-  }
-  // Letters come in either case, or as the control character with Ctrl.
-  if (key >= 'A' && key <= 'Z') {
-    return ch == char32_t(key) || ch == char32_t(key + 32) || ch == char32_t(key - 64);
-  }
-  return true;
-}
-
-void ClaimNextChar(int key) {
-  SwallowedChar.Armed = KeyMakesChar(key);
-  SwallowedChar.Key = key;
-}
-
-void ReleaseCharClaim(int key) {
-  if (SwallowedChar.Armed && SwallowedChar.Key == key) SwallowedChar.Armed = false;
-}
-
-// True when ch is the character of the claimed keystroke; the claim ends
-// either way.
-bool TakeClaimedChar(char32_t ch) {
-  if (!SwallowedChar.Armed) return false;
-  SwallowedChar.Armed = false;
-  return IsCharOfKey(SwallowedChar.Key, ch);
-}
-
 const char* const ControlClassName = "OstvaneControl";
 const char* const ControlClassNameSingleClicks = "OstvaneControlSingleClicks";
 
@@ -740,10 +683,7 @@ void TWinControl::Dispatch(TMessage& message) {
     case WM_CHAR: WMChar(message); break;
     case WM_SYSKEYDOWN: WMSysKeyDown(message); break;
     case WM_SYSCHAR: WMSysChar(message); break;
-    case WM_SYSKEYUP:
-      ReleaseCharClaim(int(message.WParam));
-      TControl::Dispatch(message);
-      break;
+    case WM_SYSKEYUP: TControl::Dispatch(message); break;
     case WM_SETCURSOR: WMSetCursor(message); break;
     case WM_WINDOWPOSCHANGED: WMWindowPosChanged(message); break;
     case WM_SIZE: WMSize(message); break;
@@ -900,9 +840,9 @@ bool TWinControl::DoKeyPress(TMessage& message) {
 // default procedure.
 void TWinControl::WMKeyDown(TMessage& message) {
   TControlGuard guard(this);
-  SwallowedChar.Armed = false;
+  // The character of a key the form took is not typed.
   if (DoDialogKey(int(message.WParam), message.LParam)) {
-    ClaimNextChar(int(message.WParam));
+    SwallowCharOfKey(int(message.WParam));
     return;
   }
   if (guard.Destroyed() || DoKeyDown(message)) return;
@@ -911,10 +851,9 @@ void TWinControl::WMKeyDown(TMessage& message) {
 
 void TWinControl::WMSysKeyDown(TMessage& message) {
   TControlGuard guard(this);
-  SwallowedChar.Armed = false;
   TCustomForm* form = GetParentForm(this);
   if (form && form->IsShortCut(message)) {
-    ClaimNextChar(int(message.WParam));
+    SwallowCharOfKey(int(message.WParam));
     return;
   }
   if (guard.Destroyed() || DoKeyDown(message)) return;
@@ -922,13 +861,11 @@ void TWinControl::WMSysKeyDown(TMessage& message) {
 }
 
 void TWinControl::WMKeyUp(TMessage& message) {
-  ReleaseCharClaim(int(message.WParam));
   if (DoKeyUp(message)) return;
   DefaultHandler(message);
 }
 
 void TWinControl::WMChar(TMessage& message) {
-  if (TakeClaimedChar(char32_t(message.WParam))) return;
   TControlGuard guard(this);
   if (DoKeyPress(message) || guard.Destroyed()) return;
   // A control that takes no characters lets the form try its
@@ -943,7 +880,6 @@ void TWinControl::WMChar(TMessage& message) {
 }
 
 void TWinControl::WMSysChar(TMessage& message) {
-  if (TakeClaimedChar(char32_t(message.WParam))) return;
   TControlGuard guard(this);
   if (TCustomForm* form = GetParentForm(this)) {
     if (form->Perform(CM_DIALOGCHAR, message.WParam, message.LParam) != 0) return;

@@ -238,8 +238,11 @@ void TCustomForm::ApplyPosition() {
   gfx::Rect area;
   switch (FPosition) {
     case poScreenCenter:
+      // The primary screen as a whole, task bar included.
+      area = Screen ? gfx::Rect{0, 0, Screen->Width(), Screen->Height()} : gfx::Rect{};
+      break;
     case poDesktopCenter:
-      area = Screen ? Screen->WorkAreaRect() : gfx::Rect{};
+      area = Screen ? Screen->DesktopRect() : gfx::Rect{};
       break;
     case poMainFormCenter:
     case poOwnerFormCenter: {

@@ -251,18 +251,49 @@ void WMNCLButtonDoubleClick(Desktop& desktop, HWND handle, Window* window, WPARA
 
 HWND TopLevelHandle(Window* window) { return Desktop::TopLevelOf(window)->Handle; }
 
-void WMSysKeyDown(Desktop& desktop, Window* window, WPARAM wParam, LPARAM lParam) {
+// The keyboard's context-menu request: the point (-1, -1) tells the
+// handler to place the menu itself (at the focus, say).
+void KeyboardContextMenu(Desktop& desktop, HWND handle) {
+  desktop.Send(handle, WM_CONTEXTMENU, HandleToWParam(handle), MakeLParam(-1, -1));
+}
+
+void WMSysKeyDown(Desktop& desktop, HWND handle, Window* window, WPARAM wParam, LPARAM lParam) {
   bool alt = (lParam & (LPARAM(1) << 29)) != 0;
   if (alt && wParam == WPARAM(platform::VK_F4)) {
     desktop.Send(TopLevelHandle(window), WM_SYSCOMMAND, SC_CLOSE, 0);
+  } else if (wParam == WPARAM(platform::VK_F10) && (GetKeyState(platform::VK_SHIFT) & 0x8000)) {
+    KeyboardContextMenu(desktop, handle);
   }
 }
 
-void WMSysKeyUp(Desktop& desktop, Window* window, WPARAM wParam) {
-  bool menuKey = wParam == WPARAM(platform::VK_F10) ||
+void WMSysKeyUp(Desktop& desktop, HWND handle, Window* window, WPARAM wParam) {
+  // Shift+F10 asked for the context menu; only F10 alone opens the menu.
+  bool menuKey = (wParam == WPARAM(platform::VK_F10) && desktop.F10Alone) ||
                  (wParam == WPARAM(platform::VK_MENU) && desktop.AltReleasedAlone);
   desktop.AltReleasedAlone = false;
+  if (wParam == WPARAM(platform::VK_F10)) desktop.F10Alone = false;
   if (menuKey) desktop.Send(TopLevelHandle(window), WM_SYSCOMMAND, SC_KEYMENU, 0);
+  else if (wParam == WPARAM(platform::VK_APPS)) KeyboardContextMenu(desktop, handle);
+}
+
+// Sizeable top-level windows keep within their tracking sizes whoever
+// sizes them, not only the size loop.
+void WMWindowPosChanging(Desktop& desktop, HWND handle, Window* window, LPARAM lParam) {
+  auto* position = FromLParam<WindowPos>(lParam);
+  if ((position->Flags & SWP_NOSIZE) || window->Parent || window->MessageOnly || !(window->Style & WS_THICKFRAME)) {
+    return;
+  }
+  // A move keeps the size it has (the move loop asks on every step).
+  if (position->Width == window->Bounds.Width() && position->Height == window->Bounds.Height()) return;
+  MinMaxInfo info = DefaultMinMaxInfo(window);
+  desktop.Send(handle, WM_GETMINMAXINFO, 0, ToLParam(&info));
+  position->Width = std::min(position->Width, info.MaxTrackSize.X);
+  position->Height = std::min(position->Height, info.MaxTrackSize.Y);
+  // A minimised window is as small as the platform makes it.
+  if (desktop.Find(handle) && !(window->Style & WS_MINIMIZE)) {
+    position->Width = std::max(position->Width, info.MinTrackSize.X);
+    position->Height = std::max(position->Height, info.MinTrackSize.Y);
+  }
 }
 
 void WMSysChar(Desktop& desktop, Window* window, WPARAM wParam, LPARAM lParam) {
@@ -288,6 +319,7 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_MOUSEACTIVATE: return WMMouseActivate(*desktop, window, wParam, lParam);
     case WM_SETCURSOR: return WMSetCursor(*desktop, handle, window, wParam, lParam);
+    case WM_WINDOWPOSCHANGING: WMWindowPosChanging(*desktop, handle, window, lParam); return 0;
     case WM_WINDOWPOSCHANGED: WMWindowPosChanged(*desktop, handle, lParam); return 0;
     case WM_ERASEBKGND: return WMEraseBackground(window, wParam);
     case WM_PAINT: {
@@ -317,8 +349,11 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
       // Children pass these up until someone takes them.
       if (window->Parent) return desktop->Send(window->Parent->Handle, message, wParam, lParam);
       return 0;
-    case WM_SYSKEYDOWN: WMSysKeyDown(*desktop, window, wParam, lParam); return 0;
-    case WM_SYSKEYUP: WMSysKeyUp(*desktop, window, wParam); return 0;
+    case WM_SYSKEYDOWN: WMSysKeyDown(*desktop, handle, window, wParam, lParam); return 0;
+    case WM_SYSKEYUP: WMSysKeyUp(*desktop, handle, window, wParam); return 0;
+    case WM_KEYUP:
+      if (wParam == WPARAM(platform::VK_APPS)) KeyboardContextMenu(*desktop, handle);
+      return 0;
     case WM_SYSCHAR: WMSysChar(*desktop, window, wParam, lParam); return 0;
     case WM_CANCELMODE:
       if (desktop->Capture == handle) desktop->ChangeCapture(nullptr);

@@ -20,6 +20,7 @@
 #include "platform/Event.h"
 #include "platform/Platform.h"
 #include "ui/windowing/DeviceContext.h"
+#include "ui/windowing/MessageRecords.h"
 #include "ui/windowing/Timers.h"
 #include "ui/windowing/Window.h"
 #include "ui/windowing/WindowClass.h"
@@ -155,6 +156,14 @@ class Desktop {
   // Modifier and button state of the last input event.
   std::uint8_t Modifiers = 0;
   std::uint8_t Buttons = 0;
+  // The key whose character SwallowCharOfKey claimed (0: none), and
+  // whether F10 went down without Shift (its release opens the menu).
+  int ClaimedCharKey = 0;
+  bool F10Alone = false;
+  // Applies the claim to input being taken from the queue: true when the
+  // message is the claimed character and goes nowhere. A key down ends the
+  // claim, and so do the claimed key's release and any character.
+  bool DropClaimedInput(const TMsg& message);
 
   // Activates the top-level window (nullptr: none of ours); how is WA_ACTIVE
   // or WA_CLICKACTIVE. TellPlatform is false when the platform reported the
@@ -173,6 +182,10 @@ class Desktop {
   // queued messages, pending paint, ownership, the native window.
   void ForgetWindow(Window* window);
 };
+
+// The WM_GETMINMAXINFO defaults of a top-level window: maximised on its
+// monitor's work area, tracking sizes from its frame and the screen.
+MinMaxInfo DefaultMinMaxInfo(const Window* window);
 
 // The state of the current window system; throws core::EInvalidOperation
 // when there is none.

@@ -55,6 +55,44 @@ std::vector<char32_t> CodePoints(const std::string& text) {
   return points;
 }
 
+// Whether a key types a character with its key down.
+bool KeyTypesChar(int key) {
+  using namespace platform;
+  return key == VK_BACK || key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE || key == VK_SPACE ||
+         (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z') || (key >= VK_NUMPAD0 && key <= VK_DIVIDE) ||
+         (key >= VK_OEM_1 && key <= VK_OEM_7);
+}
+
+// Whether ch can be the character of key; keys whose character depends on
+// the keyboard layout take any.
+bool IsCharOfKey(int key, char32_t ch) {
+  using namespace platform;
+  switch (key) {
+    case VK_BACK: return ch == U'\b' || ch == 0x7F;
+    case VK_TAB: return ch == U'\t';
+    case VK_RETURN: return ch == U'\r' || ch == U'\n';
+    case VK_ESCAPE: return ch == 0x1B;
+    case VK_SPACE: return ch == U' ';
+    default: break;
+  }
+  // Letters come in either case, or as the control character with Ctrl.
+  if (key >= 'A' && key <= 'Z') {
+    return ch == char32_t(key) || ch == char32_t(key + 32) || ch == char32_t(key - 64);
+  }
+  return true;
+}
+
+// The button-down message a parent hears of, whatever the click became
+// (a double click, a click on the frame).
+UINT ParentNotifyEvent(platform::MouseButton button) {
+  switch (button) {
+    case platform::MouseButton::Left: return WM_LBUTTONDOWN;
+    case platform::MouseButton::Right: return WM_RBUTTONDOWN;
+    case platform::MouseButton::Middle: return WM_MBUTTONDOWN;
+    default: return 0;
+  }
+}
+
 // The platform raises the window it activates; the window system's stack
 // follows (topmost windows stay above the others).
 void RaiseInStack(std::vector<Window*>& tops, Window* window) {
@@ -281,6 +319,18 @@ void TranslateMouse(Desktop& desktop, const platform::Event& event) {
       if (!messages.Down) return;
       desktop.AltAlone = false;
       UINT down = client ? messages.Down : messages.NonClientDown;
+      // Every ancestor hears of a press on a child, up to the first child
+      // that opted out, with the point in its own client coordinates
+      // (the skinned frame closes its menus on it).
+      for (Window* w = desktop.Find(target); w && w->Parent && !(w->ExStyle & WS_EX_NOPARENTNOTIFY);) {
+        HWND child = w->Handle;
+        HWND parent = w->Parent->Handle;
+        gfx::Point origin = Desktop::ClientOriginOnScreen(w->Parent);
+        desktop.Send(parent, WM_PARENTNOTIFY, MakeWParam(int(ParentNotifyEvent(event.Button)), 0),
+                     MakeLParam(screen.X - origin.X, screen.Y - origin.Y));
+        if (!desktop.Find(target)) return;
+        w = desktop.Find(child) ? desktop.Find(parent) : nullptr;
+      }
       if (!captured) {
         Window* top = Desktop::TopLevelOf(desktop.Find(target));
         HWND topHandle = top->Handle;
@@ -348,6 +398,9 @@ void TranslateKey(Desktop& desktop, const platform::Event& event) {
   bool alt = (event.Modifiers & platform::ModifierAlt) != 0;
   int key = event.VirtualKey;
   if (event.Kind == EventKind::KeyDown) {
+    if (key == platform::VK_F10 && !event.Repeat) {
+      desktop.F10Alone = !(event.Modifiers & platform::ModifierShift);
+    }
     if (key == platform::VK_MENU) {
       if (!event.Repeat) desktop.AltAlone = true;
     } else {
@@ -384,6 +437,27 @@ void TranslateKey(Desktop& desktop, const platform::Event& event) {
 }
 
 }  // namespace
+
+bool Desktop::DropClaimedInput(const TMsg& message) {
+  switch (message.Message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      ClaimedCharKey = 0;
+      return false;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      if (int(message.WParam) == ClaimedCharKey) ClaimedCharKey = 0;
+      return false;
+    case WM_CHAR:
+    case WM_SYSCHAR: {
+      int key = ClaimedCharKey;
+      ClaimedCharKey = 0;
+      return key != 0 && IsCharOfKey(key, char32_t(message.WParam));
+    }
+    default:
+      return false;
+  }
+}
 
 bool Desktop::TranslateNextEvent() {
   using platform::EventKind;
@@ -605,6 +679,11 @@ std::int16_t GetKeyState(int virtualKey) {
     case platform::VK_MBUTTON: return state(desktop->Buttons & platform::ButtonMaskMiddle);
     default: return GetAsyncKeyState(virtualKey);
   }
+}
+
+void SwallowCharOfKey(int virtualKey) {
+  Desktop* desktop = CurrentDesktopOrNull();
+  if (desktop) desktop->ClaimedCharKey = KeyTypesChar(virtualKey) ? virtualKey : 0;
 }
 
 std::uint32_t GetDoubleClickTime() {

@@ -62,6 +62,18 @@ std::int16_t GetAsyncKeyState(int virtualKey);
 // keys as they are now.
 std::int16_t GetKeyState(int virtualKey);
 
+// Claims the character of a keystroke that a handler acted on (a message
+// hook, a skin menu or a form's shortcut handling its WM_KEYDOWN or
+// WM_SYSKEYDOWN), so that the WM_CHAR or WM_SYSCHAR the same keystroke
+// types is dropped in the queue and reaches no window. Call it while
+// handling the key down. The claim belongs to that keystroke alone: the
+// next key down, the key's own release or the next character ends it, and
+// that character is dropped only when the key can type it (Enter a
+// carriage return, a letter itself or its control code); a key that types
+// nothing (arrows, function keys, modifiers) claims nothing. So a
+// keystroke whose character never comes cannot eat a later one.
+void SwallowCharOfKey(int virtualKey);
+
 std::uint32_t GetDoubleClickTime();
 bool MessageBeep(std::uint32_t type);
 std::string GetClipboardText();

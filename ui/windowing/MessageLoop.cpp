@@ -99,7 +99,14 @@ bool PeekMessage(TMsg& message, HWND window, UINT first, UINT last, UINT remove)
     // message leaves all input waiting.
     if (!desktop.Input.empty()) {
       if (!Matches(desktop, desktop.Input.front(), window, first, last)) break;
-      message = desktop.Input.front();
+      // A claimed character is gone even for a look without taking.
+      const TMsg& front = desktop.Input.front();
+      bool isChar = front.Message == WM_CHAR || front.Message == WM_SYSCHAR;
+      if ((take || isChar) && desktop.DropClaimedInput(front)) {
+        desktop.Input.pop_front();
+        continue;
+      }
+      message = front;
       if (take) desktop.Input.pop_front();
       return true;
     }

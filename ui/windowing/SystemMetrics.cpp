@@ -114,4 +114,15 @@ int GetSystemMetrics(int index) {
   }
 }
 
+bool SystemParametersInfo(unsigned action, unsigned, void* value, unsigned) {
+  switch (action) {
+    case SPI_GETDRAGFULLWINDOWS:
+      if (!value) return false;
+      *static_cast<bool*>(value) = true;
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace ui

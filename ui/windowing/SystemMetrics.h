@@ -97,4 +97,13 @@ constexpr int SM_CMONITORS = 80;
 // no window system runs). 0 for an unknown index.
 int GetSystemMetrics(int index);
 
+// System settings by the classic action numbers.
+constexpr unsigned SPI_GETDRAGFULLWINDOWS = 0x0026;
+
+// Reads a setting into what value points to; false for an action it does
+// not know (value untouched). SPI_GETDRAGFULLWINDOWS: value points to a
+// bool, always true, as the move and size loop moves the whole window.
+// parameter and iniFlags are unused (kept for the classic call).
+bool SystemParametersInfo(unsigned action, unsigned parameter, void* value, unsigned iniFlags = 0);
+
 }  // namespace ui

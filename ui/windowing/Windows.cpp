@@ -88,18 +88,6 @@ gfx::Point ClientOriginInParent(const Window* window) {
   return gfx::Point{window->Bounds.Left + window->Client.Left, window->Bounds.Top + window->Client.Top};
 }
 
-MinMaxInfo DefaultMinMaxInfo(const Window* window) {
-  DefaultFrameMetrics frame = GetDefaultFrameMetrics(window->Style, window->ExStyle);
-  gfx::Rect work = MonitorBoundsNear(window->Bounds, ScreenArea::WorkArea);
-  gfx::Rect screen = GetVirtualScreen();
-  MinMaxInfo info;
-  int border = frame.Border + frame.Edge;
-  info.MaxSize = gfx::Point{work.Width() + 2 * border, work.Height() + 2 * border};
-  info.MaxPosition = gfx::Point{-border, -border};
-  info.MinTrackSize = frame.Caption > 0 ? gfx::Point{112, frame.Caption + 2 * border} : gfx::Point{1, 1};
-  info.MaxTrackSize = gfx::Point{screen.Width() + 2 * border + 8, screen.Height() + 2 * border + 8};
-  return info;
-}
 
 // Puts a window at its new place among its siblings (insertAfter: a
 // sibling it goes just below, or one of the HWND_ places). Top-level
@@ -144,6 +132,19 @@ bool Restack(Desktop& desktop, Window* window, HWND insertAfter) {
 }
 
 }  // namespace
+
+MinMaxInfo DefaultMinMaxInfo(const Window* window) {
+  DefaultFrameMetrics frame = GetDefaultFrameMetrics(window->Style, window->ExStyle);
+  gfx::Rect work = MonitorBoundsNear(window->Bounds, ScreenArea::WorkArea);
+  gfx::Rect screen = GetVirtualScreen();
+  MinMaxInfo info;
+  int border = frame.Border + frame.Edge;
+  info.MaxSize = gfx::Point{work.Width() + 2 * border, work.Height() + 2 * border};
+  info.MaxPosition = gfx::Point{-border, -border};
+  info.MinTrackSize = frame.Caption > 0 ? gfx::Point{112, frame.Caption + 2 * border} : gfx::Point{1, 1};
+  info.MaxTrackSize = gfx::Point{screen.Width() + 2 * border + 8, screen.Height() + 2 * border + 8};
+  return info;
+}
 
 // ---- Classes ----
 
@@ -199,6 +200,9 @@ HWND CreateWindowEx(DWORD exStyle, std::string_view className, std::string_view 
     options.Bounds = window->Bounds;
     options.Title = std::string(windowName);
     surface->Native = desktop.Platform.CreateWindow(options);
+    // A popup made topmost from the start stays above the normal windows
+    // of other programs too.
+    if (exStyle & WS_EX_TOPMOST) desktop.Platform.SetWindowTopmost(surface->Native, true);
     surface->BackBuffer = std::make_shared<gfx::Bitmap>(window->Bounds.Width(), window->Bounds.Height());
     window->Surface = std::move(surface);
   }

@@ -132,6 +132,7 @@ TEST_F(SkinMenuTest, OpeningSelectsTheFirstUsableItemAndEnterRunsIt) {
   EXPECT_EQ(window.ActiveItem(), 2);
   // The menu never takes the activation from the form.
   EXPECT_EQ(GetActiveWindow(), Form->Handle());
+  EXPECT_TRUE(Headless->IsTopmost(Native(window.Handle())));
 
   // Up wraps over the separator and the disabled item to the last item.
   Stroke(platform::VK_DOWN);
