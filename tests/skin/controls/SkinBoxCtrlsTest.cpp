@@ -163,10 +163,15 @@ TEST_F(SkinEditTest, TheEditMenuOpensFromMouseAndKeyboardAndItsItemsWork) {
   menu->CloseAll();
   App->ProcessMessages();
 
-  // The keyboard's request opens at the control's centre.
-  edit->SelectAll();
-  edit->Perform(ui::WM_CONTEXTMENU, ui::WPARAM(edit->Handle()), ui::MakeLParam(-1, -1));
+  // The keyboard's request (Shift+F10, the menu key) opens at the
+  // control's centre.
+  StrokeShifted(platform::VK_F10);
+  ASSERT_TRUE(menu->Visible());
+  EXPECT_EQ(menu->PopupList().front()->Left(), Centre(edit).X);
+  menu->CloseAll();
   App->ProcessMessages();
+  edit->SelectAll();
+  Stroke(platform::VK_APPS);
   ASSERT_TRUE(menu->Visible());
   EXPECT_EQ(menu->PopupList().front()->Left(), Centre(edit).X);
   items = edit->SysPopupMenu()->Items();
