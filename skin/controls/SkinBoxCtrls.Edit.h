@@ -27,6 +27,8 @@
 
 namespace ui {
 class TMenuItem;
+template <class T>
+class TPropertyList;
 }
 
 namespace skin {
@@ -75,6 +77,7 @@ class TskCustomEdit : public ui::TCustomMaskEdit {
 class TskSkinCustomEdit : public TskCustomEdit, public SkinChangeReceiver {
  public:
   using inherited = TskCustomEdit;
+  static void DefineProperties(ui::TPropertyList<TskSkinCustomEdit>& list);
 
   explicit TskSkinCustomEdit(core::TComponent* owner);
   ~TskSkinCustomEdit() override;
@@ -163,6 +166,7 @@ class TskSkinNumericEdit : public TskSkinCustomEdit {
  public:
   using inherited = TskSkinCustomEdit;
 
+  static void DefineProperties(ui::TPropertyList<TskSkinNumericEdit>& list);
   explicit TskSkinNumericEdit(core::TComponent* owner);
 
   double MinValue() const { return FMinValue; }

@@ -13,6 +13,11 @@
 #include "skin/data/SkinData.h"
 #include "ui/stdcontrols/StdCtrls.h"
 
+namespace ui {
+template <class T>
+class TPropertyList;
+}
+
 namespace skin {
 
 class TskSkinPopupMenu;
@@ -21,6 +26,7 @@ class TskSkinScrollBar;
 class TskSkinMemo : public ui::TCustomMemo, public SkinChangeReceiver {
  public:
   using inherited = ui::TCustomMemo;
+  static void DefineProperties(ui::TPropertyList<TskSkinMemo>& list);
 
   explicit TskSkinMemo(core::TComponent* owner);
   ~TskSkinMemo() override;

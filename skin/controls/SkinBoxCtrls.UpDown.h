@@ -19,6 +19,7 @@ namespace skin {
 class TskSkinUpDown : public TskSkinCustomControl {
  public:
   using inherited = TskSkinCustomControl;
+  static void DefineProperties(ui::TPropertyList<TskSkinUpDown>& list);
 
   static constexpr ui::UINT_PTR RepeatTimerId = 1;
   static constexpr unsigned FirstDelay = 500;

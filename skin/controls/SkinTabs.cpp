@@ -100,6 +100,7 @@ TskSkinPageControl::~TskSkinPageControl() {
 
 void TskSkinPageControl::Notification(core::TComponent* component, core::TOperation operation) {
   inherited::Notification(component, operation);
+  if (operation == core::opRemove && component == FScrollUpDown) FScrollUpDown = nullptr;
   if (operation == core::opRemove && component == FSkinData) {
     FSkinData = nullptr;
     FSkinIndex = -1;
@@ -208,6 +209,68 @@ void TskSkinPageControl::AdjustTabRect(int, gfx::Rect& r) {
     case ui::tpLeft: r = r.Offset(-2, 0); break;
     case ui::tpRight: r = r.Offset(2, 0); break;
   }
+}
+
+int TskSkinPageControl::CountTabsLeftOfView() {
+  int count = 0;
+  for (int i = 0; i < VisibleTabCount(); ++i) {
+    if (TabRect(i).Right <= 0) ++count;
+  }
+  return count;
+}
+
+int TskSkinPageControl::CountClippedTabs() {
+  const int limit = ClientWidth() - 3 - (FScrollUpDown ? FScrollUpDown->Width() : 0);
+  int count = 0;
+  for (int i = 0; i < VisibleTabCount(); ++i) {
+    const gfx::Rect r = TabRect(i);
+    if (r.Right > limit || r.Right <= 0) ++count;
+  }
+  return count;
+}
+
+// Single-line mode:
+// 1. no cut-off tab: no up-down;
+// 2. cut-off tabs: a skinned up-down (the section's "updown" look) whose
+//    range is the cut-off tabs and whose position is the tabs scrolled
+//    out to the left; its change scrolls the tabs;
+// 3. it sits in the corner on the tab side.
+void TskSkinPageControl::ArrangeUpDown() {
+  if (ComponentState().Contains(core::csDestroying) || ComponentState().Contains(core::csLoading)) return;
+  const int clipped = MultiLine() ? 0 : CountClippedTabs();
+  if (clipped == 0) {  // 1
+    if (FScrollUpDown) {
+      TskSkinUpDown* upDown = FScrollUpDown;
+      FScrollUpDown = nullptr;
+      upDown->Free();
+    }
+    return;
+  }
+  if (!FScrollUpDown) {  // 2
+    FScrollUpDown = core::Create<TskSkinUpDown>(*this);
+    FScrollUpDown->FreeNotification(this);
+    FScrollUpDown->SetUseSkinSize(false);
+    if (const TskDataSkinTabControl* section = Section(); section && !section->UpDown.empty()) {
+      FScrollUpDown->SetSkinDataName(section->UpDown);
+    }
+    FScrollUpDown->SetParent(this);
+    FScrollUpDown->SetBounds(0, 0, 2 * FDefaultItemHeight, FDefaultItemHeight);
+    FScrollUpDown->SetMin(0);
+    FScrollUpDown->SetMax(clipped);
+    FScrollUpDown->SetPosition(CountTabsLeftOfView());
+    FScrollUpDown->SetIncrement(1);
+    FScrollUpDown->SetSkinData(FSkinData);
+    FScrollUpDown->OnChange = [this](core::TComponent*) {
+      if (!FScrollUpDown) return;
+      const int position = FScrollUpDown->Position();
+      Perform(ui::WM_HSCROLL, ui::MakeWParam(int(ui::SB_THUMBPOSITION), position), 0);
+      if (FScrollUpDown) FScrollUpDown->SetMax(std::max(CountClippedTabs(), FScrollUpDown->Position()));
+    };
+  }
+  FScrollUpDown->SetMax(std::max(clipped, FScrollUpDown->Position()));  // 3
+  const int top = TabPosition() == ui::tpTop ? 0 : ClientHeight() - FScrollUpDown->Height();
+  FScrollUpDown->SetBounds(ClientWidth() - FScrollUpDown->Width(), top, FScrollUpDown->Width(),
+                           FScrollUpDown->Height());
 }
 
 void TskSkinPageControl::DrawDefaultBackground(gfx::Canvas& canvas) {

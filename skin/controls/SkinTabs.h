@@ -14,10 +14,16 @@
 
 #include <string>
 
+#include "skin/controls/SkinBoxCtrls.UpDown.h"
 #include "skin/data/SkinChangeReceiver.h"
 #include "skin/data/SkinData.Controls.h"
 #include "skin/data/SkinData.h"
 #include "ui/stdcontrols/ComCtrls.h"
+
+namespace ui {
+template <class T>
+class TPropertyList;
+}
 
 namespace skin {
 
@@ -44,6 +50,7 @@ class TskSkinTabSheet : public TskSkinCustomTabSheet {
 class TskSkinPageControl : public ui::TPageControl, public SkinChangeReceiver {
  public:
   using inherited = ui::TPageControl;
+  static void DefineProperties(ui::TPropertyList<TskSkinPageControl>& list);
 
   explicit TskSkinPageControl(core::TComponent* owner);
   ~TskSkinPageControl() override;
@@ -62,6 +69,8 @@ class TskSkinPageControl : public ui::TPageControl, public SkinChangeReceiver {
   // The tab under the pointer among the visible tabs, and its page.
   int HotTabIndex() const { return FHotTab; }
   int HotPage() const { return FHotPage; }
+  // The skinned up-down of single-line mode while tabs are cut off.
+  TskSkinUpDown* SkinScrollUpDown() const { return FScrollUpDown; }
 
   // Looks the section up by name and copies it; -1 without one.
   void FindSkinSection();
@@ -85,6 +94,9 @@ class TskSkinPageControl : public ui::TPageControl, public SkinChangeReceiver {
   // Hot tracking is ours (see UpdateHotTab): the base's is unused.
   void HotTabChanged(int, int) override {}
   void Notification(core::TComponent* component, core::TOperation operation) override;
+  // Single-line mode scrolls with a skinned up-down instead of the
+  // class library's one.
+  void ArrangeUpDown() override;
   void Paint() override;
   // One tab's picture composed and drawn at rect's top-left corner.
   virtual void DrawTab(gfx::Canvas& canvas, int tabIndex, const gfx::Rect& rect, bool hot, bool active);
@@ -98,6 +110,8 @@ class TskSkinPageControl : public ui::TPageControl, public SkinChangeReceiver {
   void RedrawTab(int tabIndex, bool hot);
   void ResetHotTab();
   void SetItemHeightFrom(int height);
+  int CountClippedTabs();
+  int CountTabsLeftOfView();
 
   int FHotPage = -1;
   int FPrevHotPage = -1;
@@ -109,6 +123,7 @@ class TskSkinPageControl : public ui::TPageControl, public SkinChangeReceiver {
   int FSkinIndex = -1;
   ui::TFont FDefaultFont;
   int FDefaultItemHeight = 20;
+  TskSkinUpDown* FScrollUpDown = nullptr;
 };
 
 }  // namespace skin

@@ -1,12 +1,17 @@
-// The skinned edits: what the numeric edit lets in and what it makes of
-// it, Enter kept from the edit, the edit menu from the mouse and the
-// keyboard, the size from the section, and the looks of each state.
+// The skinned edits, the up-down and their layout classes: what the
+// numeric edit lets in and what it makes of it, Enter kept from the edit,
+// the edit menu from the mouse and the keyboard, the size from the
+// section, the looks of each state, the up-down's repeat.
 
 #include "SkinControlsTestSupport.h"
 #include "skin/controls/SkinBoxCtrls.h"
+#include "skin/controls/SkinCtrls.h"
+#include "skin/controls/SkinTabs.h"
 #include "skin/data/SkinUtils.h"
 #include "skin/form/SkinMenus.h"
+#include "ui/classlib/LayoutReader.h"
 #include "ui/classlib/Menus.h"
+#include "ui/classlib/Properties.h"
 #include "ui/windowing/Input.h"
 
 namespace skin::testing {
@@ -158,10 +163,15 @@ TEST_F(SkinEditTest, TheEditMenuOpensFromMouseAndKeyboardAndItsItemsWork) {
   menu->CloseAll();
   App->ProcessMessages();
 
-  // The keyboard's request opens at the control's centre.
-  edit->SelectAll();
-  edit->Perform(ui::WM_CONTEXTMENU, ui::WPARAM(edit->Handle()), ui::MakeLParam(-1, -1));
+  // The keyboard's request (Shift+F10, the menu key) opens at the
+  // control's centre.
+  StrokeShifted(platform::VK_F10);
+  ASSERT_TRUE(menu->Visible());
+  EXPECT_EQ(menu->PopupList().front()->Left(), Centre(edit).X);
+  menu->CloseAll();
   App->ProcessMessages();
+  edit->SelectAll();
+  Stroke(platform::VK_APPS);
   ASSERT_TRUE(menu->Visible());
   EXPECT_EQ(menu->PopupList().front()->Left(), Centre(edit).X);
   items = edit->SysPopupMenu()->Items();
@@ -267,6 +277,70 @@ TEST_F(SkinUpDownTest, APressStepsAtOnceThenRepeatsAndPausesOffTheButton) {
     EXPECT_EQ(upDown->Position(), 3);
     upDown->Free();
   }
+}
+
+}  // namespace
+}  // namespace skin::testing
+
+namespace skin::testing {
+namespace {
+
+class SkinBoxLayoutTest : public SkinControlTest {};
+
+TEST_F(SkinBoxLayoutTest, EditsMemoAndPagesLoadWithTheirLinks) {
+  auto* form = App->CreateForm<ui::TForm>();
+  ui::RegisterComponentClass<TskSkinData>("TskSkinData");
+  ui::ReadLayout(*form, R"(object Form1: TForm
+  Width = 400
+  Height = 300
+  object NetScan: TskSkinPageControl
+    Width = 380
+    Height = 280
+    TabPosition = tpBottom
+    SkinData = skSkinData1
+    object Ostvane: TskSkinTabSheet
+      Caption = 'Scan'
+      object MACIPA: TskSkinNumericEdit
+        Left = 10
+        Top = 10
+        Width = 40
+        Height = 16
+        MaxLength = 3
+        MinValue = 1
+        MaxValue = 255
+        Value = 192
+        SkinData = skSkinData1
+      end
+      object MAC: TskSkinMemo
+        Left = 10
+        Top = 40
+        Width = 200
+        Height = 100
+        VScrollBar = macbar
+      end
+      object macbar: TskSkinScrollBar
+        Left = 210
+        Top = 40
+        Width = 17
+        Height = 100
+        Kind = sbVertical
+        SkinDataName = 'vscrollbar'
+      end
+    end
+  end
+  object skSkinData1: TskSkinData
+  end
+end
+)");
+  auto* pages = dynamic_cast<TskSkinPageControl*>(form->FindComponent("NetScan"));
+  auto* edit = dynamic_cast<TskSkinNumericEdit*>(form->FindComponent("MACIPA"));
+  auto* memo = dynamic_cast<TskSkinMemo*>(form->FindComponent("MAC"));
+  ASSERT_TRUE(pages && edit && memo);
+  EXPECT_EQ(pages->PageCount(), 1);
+  EXPECT_EQ(edit->SkinData(), form->FindComponent("skSkinData1"));
+  EXPECT_EQ(edit->MaxValue(), 255);
+  EXPECT_EQ(edit->Text(), "192");
+  EXPECT_EQ(static_cast<core::TComponent*>(memo->VScrollBar()), form->FindComponent("macbar"));
 }
 
 }  // namespace

@@ -123,3 +123,28 @@ TEST_F(SkinTabsTest, LooksWithTheStoredSkinAndWithout) {
 
 }  // namespace
 }  // namespace skin::testing
+
+namespace skin::testing {
+namespace {
+
+TEST_F(SkinTabsTest, OneLineOfTabsScrollsWithTheSkinnedUpDown) {
+  TCountingPageControl* control = MakePages(StoredSkin(), ui::tpTop, 8);
+  control->SetMultiLine(false);
+  control->SetBounds(10, 10, 200, 120);
+  ShowForm();
+  TskSkinUpDown* upDown = control->SkinScrollUpDown();
+  ASSERT_NE(upDown, nullptr);
+  EXPECT_EQ(control->ScrollUpDown(), nullptr);  // the class library's is never made
+  EXPECT_EQ(upDown->SkinDataName(), control->Section()->UpDown);
+  EXPECT_EQ(upDown->Left() + upDown->Width(), control->ClientWidth());
+  const int firstLeft = control->TabRect(0).Left;
+  upDown->SetPosition(1);
+  App->ProcessMessages();
+  EXPECT_EQ(control->FirstVisibleTab(), 1);
+  EXPECT_LT(control->TabRect(0).Right, firstLeft + 1);
+  control->SetMultiLine(true);
+  EXPECT_EQ(control->SkinScrollUpDown(), nullptr);
+}
+
+}  // namespace
+}  // namespace skin::testing
