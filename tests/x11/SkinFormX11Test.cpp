@@ -113,5 +113,71 @@ TEST(X11SkinForm, ShapedMovedSizedAndClosedByThePointer) {
   ui::KillTimer(nullptr, wake);
 }
 
+TEST(X11SkinForm, TheSystemMenuTakesNoFocusAndRunsItsItemsFromTheKeyboard) {
+  SKIP_WITHOUT_DISPLAY();
+  auto backend = std::make_unique<X11Platform>();
+  X11Platform& x11 = *backend;
+  ui::WindowSystem system(std::move(backend));
+  const ui::UINT_PTR wake = ui::SetTimer(nullptr, 0, 50, [](ui::HWND, ui::UINT, ui::UINT_PTR, std::uint32_t) {});
+  {
+    auto app = core::CreateUnowned<ui::TApplication>();
+    ui::TForm* form = app->CreateForm<ui::TForm>();
+    form->SetCaption("Ostvane");
+    auto* frame = core::Create<skin::TskSkinForm>(*form);
+    auto* data = core::Create<skin::TskSkinData>(*form);
+    auto* stored = core::Create<skin::TskCompressedStoredSkin>(*form);
+    stored->BuildFromSkinFile(OSTVANE_SOURCE_DIR "/resources/skin/skin.ini");
+    frame->SetSkinData(data);
+    form->SetBounds(240, 180, 352, 225);
+    data->SetCompressedStoredSkin(stored);
+    int closes = 0;
+    form->OnClose = [&](core::TComponent*, ui::TCloseAction& action) {
+      ++closes;
+      action = ui::caNone;
+    };
+    form->Show();
+    form->SetBounds(240, 180, 352, 225);
+    ForeignClient observer;
+    const ::Window handle = x11.XWindow(system.NativeWindowOf(form->Handle()));
+    // The application's loop: an open menu takes the keys through its hook.
+    auto RunUntil = [&](const std::function<bool()>& condition) {
+      const std::uint64_t deadline = ui::GetTickCount64() + 5000;
+      while (ui::GetTickCount64() < deadline) {
+        app->ProcessMessages();
+        if (condition()) return true;
+        ui::WaitMessage();
+      }
+      app->ProcessMessages();
+      return condition();
+    };
+    ASSERT_TRUE(RunUntil([&] { return observer.Viewable(handle) && observer.FocusedWindow() == handle; }));
+
+    skin::TskSkinMenu& menu = *frame->FormMenu();
+    auto openByRightClick = [&] {
+      EXPECT_EQ(RunCommand("xdotool mousemove 390 195 sleep 0.2 click 3"), 0);
+      return RunUntil([&] { return menu.Visible(); });
+    };
+    ASSERT_TRUE(openByRightClick()) << "a right click on the caption opened no menu";
+    const ::Window popup = x11.XWindow(system.NativeWindowOf(menu.PopupList().front()->Handle()));
+    XWindowAttributes attributes{};
+    ASSERT_TRUE(XGetWindowAttributes(observer.Connection(), popup, &attributes));
+    EXPECT_TRUE(attributes.override_redirect);
+    ASSERT_TRUE(RunUntil([&] { return observer.Viewable(popup); }));
+    EXPECT_EQ(observer.FocusedWindow(), handle) << "the menu took the focus";
+
+    // Minimise, maximise, roll up, close: Down, Down lands on roll-up.
+    ASSERT_EQ(RunCommand("xdotool key --delay 100 Down Down Return"), 0);
+    EXPECT_TRUE(RunUntil([&] { return frame->RollUpState(); }));
+    EXPECT_FALSE(menu.Visible());
+
+    // The accelerator of close.
+    ASSERT_TRUE(openByRightClick());
+    ASSERT_EQ(RunCommand("xdotool key c"), 0);
+    EXPECT_TRUE(RunUntil([&] { return closes == 1; }));
+    EXPECT_FALSE(menu.Visible());
+  }
+  ui::KillTimer(nullptr, wake);
+}
+
 }  // namespace
 }  // namespace platform::x11
