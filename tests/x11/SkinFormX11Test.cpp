@@ -24,16 +24,43 @@ namespace {
 using testing::ForeignClient;
 using testing::RunCommand;
 
-bool RunUntil(const std::function<bool()>& condition, int timeoutMilliseconds = 5000) {
-  const std::uint64_t deadline = ui::GetTickCount64() + std::uint64_t(timeoutMilliseconds);
+// Runs the message loop (the window system's, or the one given) until
+// condition holds or five seconds have passed.
+bool RunUntil(const std::function<bool()>& condition, const std::function<void()>& run = [] { ui::ProcessMessages(); }) {
+  const std::uint64_t deadline = ui::GetTickCount64() + 5000;
   while (ui::GetTickCount64() < deadline) {
-    ui::ProcessMessages();
+    run();
     if (condition()) return true;
     ui::WaitMessage();  // the test's timer wakes it at least every 50 ms
   }
-  ui::ProcessMessages();
+  run();
   return condition();
 }
+
+// A form with the skinned frame and the stored skin, shown at bounds; its
+// close requests are counted and refused.
+struct SkinnedForm {
+  explicit SkinnedForm(ui::TApplication& app, const gfx::Rect& bounds) {
+    Form = app.CreateForm<ui::TForm>();
+    Form->SetCaption("Ostvane");
+    Frame = core::Create<skin::TskSkinForm>(*Form);
+    auto* data = core::Create<skin::TskSkinData>(*Form);
+    auto* stored = core::Create<skin::TskCompressedStoredSkin>(*Form);
+    stored->BuildFromSkinFile(OSTVANE_SOURCE_DIR "/resources/skin/skin.ini");
+    Frame->SetSkinData(data);
+    Form->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    data->SetCompressedStoredSkin(stored);
+    Form->OnClose = [this](core::TComponent*, ui::TCloseAction& action) {
+      ++Closes;
+      action = ui::caNone;
+    };
+    Form->Show();
+    Form->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+  }
+  ui::TForm* Form = nullptr;
+  skin::TskSkinForm* Frame = nullptr;
+  int Closes = 0;
+};
 
 std::string Drag(gfx::Point from, gfx::Point to) {
   auto at = [](gfx::Point p) { return std::to_string(p.X) + " " + std::to_string(p.Y); };
@@ -51,23 +78,11 @@ TEST(X11SkinForm, ShapedMovedSizedAndClosedByThePointer) {
   const ui::UINT_PTR wake = ui::SetTimer(nullptr, 0, 50, [](ui::HWND, ui::UINT, ui::UINT_PTR, std::uint32_t) {});
   {
     auto app = core::CreateUnowned<ui::TApplication>();
-    ui::TForm* form = app->CreateForm<ui::TForm>();
-    form->SetCaption("Ostvane");
-    auto* frame = core::Create<skin::TskSkinForm>(*form);
-    auto* data = core::Create<skin::TskSkinData>(*form);
-    auto* stored = core::Create<skin::TskCompressedStoredSkin>(*form);
-    stored->BuildFromSkinFile(OSTVANE_SOURCE_DIR "/resources/skin/skin.ini");
-    frame->SetSkinData(data);
     const gfx::Rect bounds = gfx::Rect::FromSize(240, 180, 352, 225);
-    form->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
-    data->SetCompressedStoredSkin(stored);
-    int closes = 0;
-    form->OnClose = [&](core::TComponent*, ui::TCloseAction& action) {
-      ++closes;
-      action = ui::caNone;
-    };
-    form->Show();
-    form->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    SkinnedForm skinned(*app, bounds);
+    ui::TForm* form = skinned.Form;
+    skin::TskSkinForm* frame = skinned.Frame;
+    const int& closes = skinned.Closes;
 
     ForeignClient observer;
     const ::Window handle = x11.XWindow(system.NativeWindowOf(form->Handle()));
@@ -121,59 +136,38 @@ TEST(X11SkinForm, TheSystemMenuTakesNoFocusAndRunsItsItemsFromTheKeyboard) {
   const ui::UINT_PTR wake = ui::SetTimer(nullptr, 0, 50, [](ui::HWND, ui::UINT, ui::UINT_PTR, std::uint32_t) {});
   {
     auto app = core::CreateUnowned<ui::TApplication>();
-    ui::TForm* form = app->CreateForm<ui::TForm>();
-    form->SetCaption("Ostvane");
-    auto* frame = core::Create<skin::TskSkinForm>(*form);
-    auto* data = core::Create<skin::TskSkinData>(*form);
-    auto* stored = core::Create<skin::TskCompressedStoredSkin>(*form);
-    stored->BuildFromSkinFile(OSTVANE_SOURCE_DIR "/resources/skin/skin.ini");
-    frame->SetSkinData(data);
-    form->SetBounds(240, 180, 352, 225);
-    data->SetCompressedStoredSkin(stored);
-    int closes = 0;
-    form->OnClose = [&](core::TComponent*, ui::TCloseAction& action) {
-      ++closes;
-      action = ui::caNone;
-    };
-    form->Show();
-    form->SetBounds(240, 180, 352, 225);
+    SkinnedForm skinned(*app, gfx::Rect::FromSize(240, 180, 352, 225));
+    ui::TForm* form = skinned.Form;
+    skin::TskSkinForm* frame = skinned.Frame;
+    const int& closes = skinned.Closes;
     ForeignClient observer;
     const ::Window handle = x11.XWindow(system.NativeWindowOf(form->Handle()));
     // The application's loop: an open menu takes the keys through its hook.
-    auto RunUntil = [&](const std::function<bool()>& condition) {
-      const std::uint64_t deadline = ui::GetTickCount64() + 5000;
-      while (ui::GetTickCount64() < deadline) {
-        app->ProcessMessages();
-        if (condition()) return true;
-        ui::WaitMessage();
-      }
-      app->ProcessMessages();
-      return condition();
-    };
-    ASSERT_TRUE(RunUntil([&] { return observer.Viewable(handle) && observer.FocusedWindow() == handle; }));
+    const auto appLoop = [&] { app->ProcessMessages(); };
+    ASSERT_TRUE(RunUntil([&] { return observer.Viewable(handle) && observer.FocusedWindow() == handle; }, appLoop));
 
     skin::TskSkinMenu& menu = *frame->FormMenu();
     auto openByRightClick = [&] {
       EXPECT_EQ(RunCommand("xdotool mousemove 390 195 sleep 0.2 click 3"), 0);
-      return RunUntil([&] { return menu.Visible(); });
+      return RunUntil([&] { return menu.Visible(); }, appLoop);
     };
     ASSERT_TRUE(openByRightClick()) << "a right click on the caption opened no menu";
     const ::Window popup = x11.XWindow(system.NativeWindowOf(menu.PopupList().front()->Handle()));
     XWindowAttributes attributes{};
     ASSERT_TRUE(XGetWindowAttributes(observer.Connection(), popup, &attributes));
     EXPECT_TRUE(attributes.override_redirect);
-    ASSERT_TRUE(RunUntil([&] { return observer.Viewable(popup); }));
+    ASSERT_TRUE(RunUntil([&] { return observer.Viewable(popup); }, appLoop));
     EXPECT_EQ(observer.FocusedWindow(), handle) << "the menu took the focus";
 
     // Minimise, maximise, roll up, close: Down, Down lands on roll-up.
     ASSERT_EQ(RunCommand("xdotool key --delay 100 Down Down Return"), 0);
-    EXPECT_TRUE(RunUntil([&] { return frame->RollUpState(); }));
+    EXPECT_TRUE(RunUntil([&] { return frame->RollUpState(); }, appLoop));
     EXPECT_FALSE(menu.Visible());
 
     // The accelerator of close.
     ASSERT_TRUE(openByRightClick());
     ASSERT_EQ(RunCommand("xdotool key c"), 0);
-    EXPECT_TRUE(RunUntil([&] { return closes == 1; }));
+    EXPECT_TRUE(RunUntil([&] { return closes == 1; }, appLoop));
     EXPECT_FALSE(menu.Visible());
   }
   ui::KillTimer(nullptr, wake);
