@@ -1,6 +1,5 @@
 #include "app/Unit1.h"
 
-#include <algorithm>
 #include <string>
 
 #include "app/Resources.h"
@@ -9,10 +8,13 @@
 #include "core/Format.h"
 #include "core/PathUtils.h"
 #include "platform/ArpResolver.h"
+#include "skin/controls/SkinBoxCtrls.h"
+#include "skin/controls/SkinCtrls.h"
+#include "skin/controls/SkinTabs.h"
+#include "skin/data/SkinData.h"
+#include "skin/form/SkinForm.h"
 #include "tray/TrayIcon.h"
-#include "ui/stdcontrols/ComCtrls.h"
 #include "ui/classlib/Properties.h"
-#include "ui/stdcontrols/StdCtrls.h"
 #include "ui/windowing/WindowSystem.h"
 
 namespace app {
@@ -26,20 +28,6 @@ T* FindControl(core::TComponent& form, const char* name) {
   T* found = dynamic_cast<T*>(form.FindComponent(name));
   if (!found) throw core::EComponentError(core::Format("The stored layout has no %s", name));
   return found;
-}
-
-// The numeric edits take digits only. Control characters (Backspace, the
-// clipboard keys) pass, so editing works as usual.
-void AcceptDigitsOnly(core::TComponent*, char32_t& key) {
-  if (key >= 0x20 && (key < U'0' || key > U'9')) key = 0;
-}
-
-// Pasted text bypasses the key filter: what is not a digit goes again.
-void DropNonDigits(ui::TEdit& edit) {
-  const std::string text = edit.Text();
-  std::string digits;
-  std::copy_if(text.begin(), text.end(), std::back_inserter(digits), [](char c) { return c >= '0' && c <= '9'; });
-  if (digits != text) edit.SetText(digits);
 }
 
 }  // namespace
@@ -66,59 +54,31 @@ TForm1::TForm1(core::TComponent* owner, platform::ArpResolver* resolver) : TForm
 TForm1::~TForm1() = default;
 
 void TForm1::BindControls() {
-  NetScan = FindControl<ui::TPageControl>(*this, "NetScan");
-  Ostvane = FindControl<ui::TTabSheet>(*this, "Ostvane");
-  MacLog = FindControl<ui::TGroupBox>(*this, "MacLog");
-  macbar = FindControl<ui::TScrollBar>(*this, "macbar");
-  MAC = FindControl<ui::TMemo>(*this, "MAC");
-  MacManger = FindControl<ui::TGroupBox>(*this, "MacManger");
-  MACIPLabel = FindControl<ui::TLabel>(*this, "MACIPLabel");
-  MAClABELA = FindControl<ui::TLabel>(*this, "MAClABELA");
-  MAClABELB = FindControl<ui::TLabel>(*this, "MAClABELB");
-  MAClABELC = FindControl<ui::TLabel>(*this, "MAClABELC");
-  skSkinStdLabel3 = FindControl<ui::TLabel>(*this, "skSkinStdLabel3");
-  MACIPA = FindControl<ui::TEdit>(*this, "MACIPA");
-  MACIPB = FindControl<ui::TEdit>(*this, "MACIPB");
-  MACIPC = FindControl<ui::TEdit>(*this, "MACIPC");
-  MACStarIP = FindControl<ui::TEdit>(*this, "MACStarIP");
-  MACEndIP = FindControl<ui::TEdit>(*this, "MACEndIP");
-  MacList = FindControl<ui::TCheckBox>(*this, "MacList");
-  Star = FindControl<ui::TButton>(*this, "Star");
-  MACStop = FindControl<ui::TButton>(*this, "MACStop");
-  MacClear = FindControl<ui::TButton>(*this, "MacClear");
-  MacSave = FindControl<ui::TButton>(*this, "MacSave");
+  NetScan = FindControl<skin::TskSkinPageControl>(*this, "NetScan");
+  Ostvane = FindControl<skin::TskSkinTabSheet>(*this, "Ostvane");
+  MacLog = FindControl<skin::TskSkinGroupBox>(*this, "MacLog");
+  macbar = FindControl<skin::TskSkinScrollBar>(*this, "macbar");
+  MAC = FindControl<skin::TskSkinMemo>(*this, "MAC");
+  MacManger = FindControl<skin::TskSkinGroupBox>(*this, "MacManger");
+  MACIPLabel = FindControl<skin::TskSkinStdLabel>(*this, "MACIPLabel");
+  MAClABELA = FindControl<skin::TskSkinStdLabel>(*this, "MAClABELA");
+  MAClABELB = FindControl<skin::TskSkinStdLabel>(*this, "MAClABELB");
+  MAClABELC = FindControl<skin::TskSkinStdLabel>(*this, "MAClABELC");
+  skSkinStdLabel3 = FindControl<skin::TskSkinStdLabel>(*this, "skSkinStdLabel3");
+  MACIPA = FindControl<skin::TskSkinNumericEdit>(*this, "MACIPA");
+  MACIPB = FindControl<skin::TskSkinNumericEdit>(*this, "MACIPB");
+  MACIPC = FindControl<skin::TskSkinNumericEdit>(*this, "MACIPC");
+  MACStarIP = FindControl<skin::TskSkinNumericEdit>(*this, "MACStarIP");
+  MACEndIP = FindControl<skin::TskSkinNumericEdit>(*this, "MACEndIP");
+  MacList = FindControl<skin::TskSkinCheckRadioBox>(*this, "MacList");
+  Star = FindControl<skin::TskSkinButton>(*this, "Star");
+  MACStop = FindControl<skin::TskSkinButton>(*this, "MACStop");
+  MacClear = FindControl<skin::TskSkinButton>(*this, "MacClear");
+  MacSave = FindControl<skin::TskSkinButton>(*this, "MacSave");
+  skSkinData1 = FindControl<skin::TskSkinData>(*this, "skSkinData1");
+  SkinForm = FindControl<skin::TskSkinForm>(*this, "SkinForm");
+  CompressedStoredSkin1 = FindControl<skin::TskCompressedStoredSkin>(*this, "CompressedStoredSkin1");
   TextTrayIcon = FindControl<tray::TTrayIcon>(*this, "TextTrayIcon");
-
-  // The filters are the edits' behaviour, not events of the design, so
-  // they are set here and never written to a layout.
-  for (ui::TEdit* edit : {MACIPA, MACIPB, MACIPC, MACStarIP, MACEndIP}) {
-    edit->OnKeyPress = &AcceptDigitsOnly;
-    edit->OnChange = [edit](core::TComponent*) { DropNonDigits(*edit); };
-  }
-
-  // The log is disabled, so only the bar beside it can scroll it; the bar
-  // follows the log's rows whenever lines come or go or its size changes.
-  MAC->OnChange = [this](core::TComponent*) { SyncLogBar(); };
-  MAC->OnResize = [this](core::TComponent*) { SyncLogBar(); };
-  macbar->OnChange = [this](core::TComponent*) {
-    if (!FSyncingLogBar) MAC->ScrollToRow(macbar->Position());
-  };
-  SyncLogBar();
-}
-
-void TForm1::SyncLogBar() {
-  if (FSyncingLogBar) return;
-  FSyncingLogBar = true;
-  const int rows = MAC->RowCount();
-  const int visible = MAC->VisibleRowCount();
-  const bool scrollable = rows > visible;
-  const int top = MAC->FirstVisibleRow();
-  macbar->SetParams(top, 0, std::max(0, rows - 1));
-  macbar->SetPageSize(scrollable ? visible : 0);
-  macbar->SetLargeChange(std::max(1, visible));
-  macbar->SetPosition(top);
-  macbar->SetEnabled(scrollable);
-  FSyncingLogBar = false;
 }
 
 // ---- Handlers -------------------------------------------------------------

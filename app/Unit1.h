@@ -13,18 +13,23 @@ namespace platform {
 class ArpResolver;
 }
 namespace ui {
-class TButton;
-class TCheckBox;
-class TGroupBox;
-class TLabel;
-class TEdit;
-class TMemo;
-class TPageControl;
-class TScrollBar;
-class TTabSheet;
 template <class T>
 class TPropertyList;
 }  // namespace ui
+namespace skin {
+class TskCompressedStoredSkin;
+class TskSkinButton;
+class TskSkinCheckRadioBox;
+class TskSkinData;
+class TskSkinForm;
+class TskSkinGroupBox;
+class TskSkinMemo;
+class TskSkinNumericEdit;
+class TskSkinPageControl;
+class TskSkinScrollBar;
+class TskSkinStdLabel;
+class TskSkinTabSheet;
+}  // namespace skin
 namespace tray {
 class TTrayIcon;
 }
@@ -59,32 +64,38 @@ class TForm1 : public ui::TForm, public ScanHost {
   ~TForm1() override;
 
   // ---- The controls, as the layout names them ----
-  ui::TPageControl* NetScan = nullptr;
-  ui::TTabSheet* Ostvane = nullptr;
-  ui::TGroupBox* MacLog = nullptr;
-  // Stands beside the log and follows its lines; scrolling it scrolls the
-  // log (which is disabled, so it cannot scroll by itself).
-  ui::TScrollBar* macbar = nullptr;
+  skin::TskSkinPageControl* NetScan = nullptr;
+  skin::TskSkinTabSheet* Ostvane = nullptr;
+  skin::TskSkinGroupBox* MacLog = nullptr;
+  // Stands beside the log, which keeps it in step with its lines (the
+  // memo's VScrollBar); scrolling it scrolls the log, which is disabled and
+  // cannot scroll by itself.
+  skin::TskSkinScrollBar* macbar = nullptr;
   // The scan log: only the program writes to it.
-  ui::TMemo* MAC = nullptr;
-  ui::TGroupBox* MacManger = nullptr;
-  ui::TLabel* MACIPLabel = nullptr;
-  ui::TLabel* MAClABELA = nullptr;
-  ui::TLabel* MAClABELB = nullptr;
-  ui::TLabel* MAClABELC = nullptr;
-  ui::TLabel* skSkinStdLabel3 = nullptr;
-  // The numeric edits: digits only, three at most.
-  ui::TEdit* MACIPA = nullptr;
-  ui::TEdit* MACIPB = nullptr;
-  ui::TEdit* MACIPC = nullptr;
-  ui::TEdit* MACStarIP = nullptr;
-  ui::TEdit* MACEndIP = nullptr;
+  skin::TskSkinMemo* MAC = nullptr;
+  skin::TskSkinGroupBox* MacManger = nullptr;
+  skin::TskSkinStdLabel* MACIPLabel = nullptr;
+  skin::TskSkinStdLabel* MAClABELA = nullptr;
+  skin::TskSkinStdLabel* MAClABELB = nullptr;
+  skin::TskSkinStdLabel* MAClABELC = nullptr;
+  skin::TskSkinStdLabel* skSkinStdLabel3 = nullptr;
+  // The numeric edits: integers, three digits at most, held to their
+  // ranges (1 or 0 to 255).
+  skin::TskSkinNumericEdit* MACIPA = nullptr;
+  skin::TskSkinNumericEdit* MACIPB = nullptr;
+  skin::TskSkinNumericEdit* MACIPC = nullptr;
+  skin::TskSkinNumericEdit* MACStarIP = nullptr;
+  skin::TskSkinNumericEdit* MACEndIP = nullptr;
   // Ticked: addresses without an answer are left out of the log.
-  ui::TCheckBox* MacList = nullptr;
-  ui::TButton* Star = nullptr;
-  ui::TButton* MACStop = nullptr;
-  ui::TButton* MacClear = nullptr;
-  ui::TButton* MacSave = nullptr;
+  skin::TskSkinCheckRadioBox* MacList = nullptr;
+  skin::TskSkinButton* Star = nullptr;
+  skin::TskSkinButton* MACStop = nullptr;
+  skin::TskSkinButton* MacClear = nullptr;
+  skin::TskSkinButton* MacSave = nullptr;
+  // The components that draw the window from the skin it carries.
+  skin::TskSkinData* skSkinData1 = nullptr;
+  skin::TskSkinForm* SkinForm = nullptr;
+  skin::TskCompressedStoredSkin* CompressedStoredSkin1 = nullptr;
   tray::TTrayIcon* TextTrayIcon = nullptr;
 
   // ---- Handlers the layout wires by name ----
@@ -129,12 +140,9 @@ class TForm1 : public ui::TForm, public ScanHost {
  private:
   // Finds the layout's controls for the members above.
   void BindControls();
-  // Brings macbar in step with the log's rows and scroll position.
-  void SyncLogBar();
 
   ScanEngine FEngine{*this};
   platform::ArpResolver* FResolver = nullptr;
-  bool FSyncingLogBar = false;
 };
 
 // Lets stored layouts create TForm1 and the classes its layout names beyond

@@ -284,6 +284,7 @@ class TskSkinForm : public core::TComponent {
   // typecast" otherwise). Outside design time the form's WindowProc is
   // hooked and its window made again without a system caption.
   explicit TskSkinForm(core::TComponent* owner);
+  static void DefineProperties(ui::TPropertyList<TskSkinForm>& list);
   // Restores the form's WindowProc and frees what the frame made.
   ~TskSkinForm() override;
 
