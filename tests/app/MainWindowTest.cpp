@@ -1,11 +1,14 @@
 #include "MainWindowSupport.h"
 
+#include <cctype>
 #include <string>
 #include <vector>
 
 #include "app/Resources.h"
 #include "ui/stdcontrols/ComCtrls.h"
 #include "ui/classlib/LayoutWriter.h"
+
+#define OSTVANE_STORED_SKIN_FILE OSTVANE_BINARY_DIR "/resources/StoredSkin.skn"
 
 namespace app::testing {
 namespace {
@@ -26,7 +29,7 @@ TEST_F(MainWindowTest, StartsWithTheDefaultInputsAndAnEmptyLog) {
   EXPECT_EQ(Form->MACIPC->Text(), "1");
   EXPECT_EQ(Form->MACStarIP->Text(), "1");
   EXPECT_EQ(Form->MACEndIP->Text(), "254");
-  for (ui::TEdit* edit : {Form->MACIPA, Form->MACIPB, Form->MACIPC, Form->MACStarIP, Form->MACEndIP}) {
+  for (skin::TskSkinNumericEdit* edit : {Form->MACIPA, Form->MACIPB, Form->MACIPC, Form->MACStarIP, Form->MACEndIP}) {
     EXPECT_EQ(edit->MaxLength(), 3) << edit->Name();
   }
   EXPECT_TRUE(Form->MacList->Checked());
@@ -118,10 +121,12 @@ TEST_F(MainWindowTest, TheControlTreeAndTabOrderAreTheDesignedOnes) {
       EXPECT_EQ(windowed->TabOrder(), p.TabOrder);
     }
   }
-  // The right-hand controls keep their designed places in their box.
-  EXPECT_EQ(Form->Star->BoundsRect(), (gfx::Rect{64, 160, 139, 185}));
-  EXPECT_EQ(Form->MacSave->BoundsRect(), (gfx::Rect{64, 280, 139, 305}));
-  EXPECT_EQ(Form->MACIPC->BoundsRect(), (gfx::Rect{160, 67, 185, 83}));
+  // The right-hand controls keep their designed places in their box; the
+  // skin's sections give buttons and edits their height (21) and the
+  // edits are wide enough for three digits.
+  EXPECT_EQ(Form->Star->BoundsRect(), (gfx::Rect{64, 160, 139, 181}));
+  EXPECT_EQ(Form->MacSave->BoundsRect(), (gfx::Rect{64, 280, 139, 301}));
+  EXPECT_EQ(Form->MACIPC->BoundsRect(), (gfx::Rect{160, 67, 190, 88}));
   EXPECT_EQ(Form->MacList->BoundsRect(), (gfx::Rect{24, 120, 174, 145}));
   // The box of inputs sits on the right, the log takes the rest.
   EXPECT_EQ(Form->MacManger->Width(), 196);
@@ -138,7 +143,7 @@ TEST_F(MainWindowTest, ComponentsAreMadeInTheLayoutsOrder) {
   const std::vector<std::string> expected = {
       "NetScan",   "Ostvane",  "MacLog", "macbar", "MAC",     "MacManger", "MACIPLabel", "MAClABELA",
       "MAClABELB", "MAClABELC", "skSkinStdLabel3", "MACStarIP", "MACEndIP", "Star", "MACIPA", "MACIPB",
-      "MACIPC",    "MacSave",  "MacClear", "MACStop", "MacList", "TextTrayIcon"};
+      "MACIPC",    "MacSave",  "MacClear", "MACStop", "MacList", "skSkinData1", "SkinForm", "CompressedStoredSkin1", "TextTrayIcon"};
   EXPECT_EQ(names, expected);
 }
 
@@ -159,31 +164,61 @@ TEST_F(MainWindowTest, OnlyTheFourButtonsAreWiredAndTheyAreWiredByName) {
                                               "OnClick = MacClearClick", "OnClick = MACStopClick"}));
 }
 
-TEST_F(MainWindowTest, TheBuiltInLayoutIsTheOneInTheSourceTree) {
-  const std::string stored = ReadFile(OSTVANE_SOURCE_DIR "/resources/Unit1.layout");
-  ASSERT_FALSE(stored.empty());
-  EXPECT_EQ(std::string(StoredMainFormLayout()), stored);
+TEST_F(MainWindowTest, TheBuiltInLayoutIsTheSourceOneWithThePackedSkinFilledIn) {
+  const std::string source = ReadFile(OSTVANE_SOURCE_DIR "/resources/Unit1.layout");
+  const std::string packed = ReadFile(OSTVANE_STORED_SKIN_FILE);
+  ASSERT_FALSE(source.empty());
+  ASSERT_GT(packed.size(), 8u);
+  const std::string builtIn(StoredMainFormLayout());
+  // Everything but the stored skin's block is the source tree's layout.
+  const std::string marker = "CompressedData = {";
+  const std::size_t at = source.find(marker + "}");
+  ASSERT_NE(at, std::string::npos);
+  const std::size_t end = builtIn.find('}', at);
+  ASSERT_NE(end, std::string::npos);
+  EXPECT_EQ(builtIn.substr(0, at), source.substr(0, at));
+  EXPECT_EQ(builtIn.substr(end), source.substr(at + marker.size()));
+  // The block is the packed skin file's, after its version and length.
+  std::string hex;
+  for (char c : builtIn.substr(at + marker.size(), end - at - marker.size())) {
+    if (std::isxdigit(static_cast<unsigned char>(c))) hex += c;
+  }
+  std::string bytes;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) bytes += char(std::stoi(hex.substr(i, 2), nullptr, 16));
+  EXPECT_EQ(bytes, packed.substr(8));
 }
 
 // ---- Inputs ----
 
-TEST_F(MainWindowTest, NumericEditsTakeDigitsOnlyAndThreeAtMost) {
+TEST_F(MainWindowTest, NumericEditsTakeDigitsOnlyAndHoldTheirRanges) {
   Start();
-  ui::TEdit* edit = Form->MACIPC;
+  skin::TskSkinNumericEdit* edit = Form->MACIPC;
   edit->SetText("");
   ClickOn(edit);
-  Headless->TypeText("4x5 -67");
+  Headless->TypeText("4x5 ");
   App->ProcessMessages();
-  EXPECT_EQ(edit->Text(), "456");
-  // Backspace still edits.
+  EXPECT_EQ(edit->Text(), "45") << "letters and blanks are refused";
   Headless->StrokeKey(platform::VK_BACK);
   App->ProcessMessages();
-  EXPECT_EQ(edit->Text(), "45");
-  // Pasted text loses what is not a digit.
-  edit->SetText("");
-  Headless->SetClipboardText("1a2");
-  edit->PasteFromClipboard();
-  EXPECT_EQ(edit->Text(), "12");
+  EXPECT_EQ(edit->Text(), "4");
+  // Past the maximum the value is held at 255 at once; the up and down
+  // keys do not step it.
+  Headless->TypeText("00");
+  App->ProcessMessages();
+  EXPECT_EQ(edit->Text(), "255");
+  Headless->StrokeKey(platform::VK_UP);
+  App->ProcessMessages();
+  EXPECT_EQ(edit->Text(), "255");
+  // Below the minimum the text stays until the edit loses the focus.
+  skin::TskSkinNumericEdit* first = Form->MACIPA;
+  first->SetText("");
+  ClickOn(first);
+  Headless->TypeText("0");
+  App->ProcessMessages();
+  EXPECT_EQ(first->Text(), "0");
+  ClickOn(Form->MACEndIP);
+  EXPECT_EQ(first->Text(), "1");
+  EXPECT_EQ(Form->MACIPB->MinValue(), 0);
 }
 
 TEST_F(MainWindowTest, TheBarBesideTheLogFollowsItsLinesAndScrollsIt) {
@@ -192,26 +227,20 @@ TEST_F(MainWindowTest, TheBarBesideTheLogFollowsItsLinesAndScrollsIt) {
   EXPECT_FALSE(Form->macbar->Enabled()) << "nothing to scroll yet";
   for (int i = 1; i <= 100; ++i) Form->AppendLogLine("192.168.1." + std::to_string(i) + ":00-00-00-00-00-00");
   App->ProcessMessages();
-  const int visible = Form->MAC->VisibleRowCount();
-  // Each added line keeps the text ending with a line break, so the memo
-  // shows one empty row after the last line.
   const int rows = Form->MAC->RowCount();
-  ASSERT_EQ(rows, 101);
-  ASSERT_LT(visible, rows);
-  EXPECT_EQ(Form->macbar->Max(), rows - 1);
-  EXPECT_EQ(Form->macbar->PageSize(), visible);
+  ASSERT_EQ(rows, 101) << "the text ends with a line break, so an empty row follows the last line";
+  const int first = Form->MAC->FirstVisibleRow();
+  ASSERT_GT(first, 0) << "the log shows its end as lines arrive";
+  EXPECT_EQ(Form->macbar->Max(), rows);
+  EXPECT_EQ(Form->macbar->Position(), first);
   EXPECT_TRUE(Form->macbar->Enabled());
-  // The log shows its end as lines arrive, and the bar says so.
-  EXPECT_EQ(Form->MAC->FirstVisibleRow(), rows - visible);
-  EXPECT_EQ(Form->macbar->Position(), rows - visible);
 
   // Pressing the bar's upper arrow scrolls the log one row up.
-  const gfx::Rect arrow = Form->macbar->DecreaseArrowRect();
   Headless->AdvanceClock(1000);
-  Headless->Click(Form->macbar->ClientToScreen(gfx::Point{arrow.Left + 3, arrow.Top + 3}));
+  Headless->Click(Form->macbar->ClientToScreen(gfx::Point{Form->macbar->Width() / 2, 3}));
   App->ProcessMessages();
-  EXPECT_EQ(Form->macbar->Position(), rows - visible - 1);
-  EXPECT_EQ(Form->MAC->FirstVisibleRow(), rows - visible - 1);
+  EXPECT_EQ(Form->macbar->Position(), first - 1);
+  EXPECT_EQ(Form->MAC->FirstVisibleRow(), first - 1);
   EXPECT_NE(ui::Screen->ActiveControl(), Form->macbar) << "the bar takes no focus";
   Form->macbar->SetPosition(0);
   EXPECT_EQ(Form->MAC->FirstVisibleRow(), 0);
