@@ -45,9 +45,13 @@ void RegisterUnit1Classes() {
   ui::RegisterComponentClass<TForm1>("TForm1");
 }
 
-TForm1::TForm1(core::TComponent* owner, platform::ArpResolver* resolver) : TForm(owner), FResolver(resolver) {
+TForm1::TForm1(core::TComponent* owner, platform::ArpResolver* resolver)
+    : TForm1(owner, resolver, StoredMainFormLayout()) {}
+
+TForm1::TForm1(core::TComponent* owner, platform::ArpResolver* resolver, std::string_view layout)
+    : TForm(owner), FResolver(resolver) {
   RegisterUnit1Classes();
-  LoadLayout(StoredMainFormLayout());
+  LoadLayout(layout);
   BindControls();
 }
 
@@ -106,6 +110,14 @@ void TForm1::MacSaveClick(core::TComponent*) {
   // Written beside the old file and renamed over it once complete, so a
   // full disk or a quota leaves the log saved last time as it was.
   core::WriteFileReplacing(LogFileName(), text);
+}
+
+bool TForm1::UseStoredSkin() {
+  try {
+    skSkinData1->SetCompressedStoredSkin(CompressedStoredSkin1);
+  } catch (const core::Exception&) {
+  }
+  return !skSkinData1->Empty();
 }
 
 std::string TForm1::GetMacByIp(std::string_view IP) { return FEngine.GetMacByIp(IP); }

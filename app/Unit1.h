@@ -61,6 +61,9 @@ class TForm1 : public ui::TForm, public ScanHost {
   // core::EReadError when the layout cannot be read and
   // core::EComponentError when it lacks one of the controls below.
   explicit TForm1(core::TComponent* owner, platform::ArpResolver* resolver = nullptr);
+  // The same from another layout of this window (a test's variant of the
+  // built-in one).
+  TForm1(core::TComponent* owner, platform::ArpResolver* resolver, std::string_view layout);
   ~TForm1() override;
 
   // ---- The controls, as the layout names them ----
@@ -112,6 +115,11 @@ class TForm1 : public ui::TForm, public ScanHost {
   // "Cannot create file "<name>". <reason>" and the file saved before stays
   // as it was; the log is untouched either way.
   void MacSaveClick(core::TComponent* Sender);
+
+  // Loads the skin of CompressedStoredSkin1 into skSkinData1, which
+  // passes it to the frame and the controls. A skin that cannot be read
+  // leaves the default look and answers false; nothing is shown.
+  bool UseStoredSkin();
 
   // Resolves one dotted address: the hardware address as "00-1A-2B-..."
   // or empty when nothing answered.

@@ -16,7 +16,9 @@ file(READ "${SKIN}" block OFFSET 8 HEX)
 string(TOUPPER "${block}" block)
 # Thirty-two bytes a line, indented under the property, as layouts write
 # binary data.
-string(REGEX REPLACE "([0-9A-F]{64})" "\\1\n      " block "${block}")
+# (CMake's expressions know no counted repeats.)
+string(REPEAT "[0-9A-F]" 64 line)
+string(REGEX REPLACE "(${line})" "\\1\n      " block "${block}")
 string(REGEX REPLACE "\n      $" "" block "${block}")
 
 set(marker "    CompressedData = {}")

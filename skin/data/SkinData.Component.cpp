@@ -1,4 +1,5 @@
 #include "core/Encoding.h"
+#include "core/Exception.h"
 #include "core/MemIniFile.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinFormsAdapter.h"
@@ -23,7 +24,18 @@ void TskSkinData::SetCompressedStoredSkin(TskCompressedStoredSkin* value) {
     FCompressedStoredSkin = value;
     if (value) value->FreeNotification(this);
   }
-  if (!Designing() && value) LoadFromCompressedStoredSkin(*value);
+  if (Designing() || !value) return;
+  if (!ComponentState().Contains(core::csLoading)) {
+    LoadFromCompressedStoredSkin(*value);
+    return;
+  }
+  // Read from a layout: a stored skin that cannot be read must not make
+  // the whole layout unreadable. The skin stays empty and the windows keep
+  // their default look.
+  try {
+    LoadFromCompressedStoredSkin(*value);
+  } catch (const core::Exception&) {
+  }
 }
 
 void TskSkinData::SetResourceStrData(TskResourceStrData* value) {

@@ -11,6 +11,7 @@
 
 #include "app/Ostvane.h"
 #include "app/Unit1.h"
+#include "skin/data/SkinData.h"
 #include "core/Component.h"
 #include "gfx/PngCodec.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -21,7 +22,7 @@
 namespace {
 
 constexpr std::string_view Usage =
-    "usage: ostvane-snapshot [--controls] [OUT.png]\n"
+    "usage: ostvane-snapshot [--controls] [--skin FILE] [OUT.png]\n"
     "Draws the main window as it looks at start-up, frame included, and\n"
     "writes it to OUT.png, transparent outside the window's shape. Nothing\n"
     "is scanned and no display is needed.\n"
@@ -30,6 +31,10 @@ constexpr std::string_view Usage =
     "              corner of the whole window (the frame's outer corner);\n"
     "              the first line is Form1 itself, the second (named\n"
     "              client) the window's client area\n"
+    "  --skin FILE draw the window with the compressed skin file FILE\n"
+    "              instead of the skin the program carries; a skin that\n"
+    "              cannot be read leaves the default look, as in the\n"
+    "              program, and is reported on standard error\n"
     "  -h, --help  print this help and exit with status 0\n"
     "At least one of --controls and OUT.png is needed. Exit status 1 for bad\n"
     "arguments or a file that cannot be written.\n";
@@ -58,10 +63,14 @@ void PrintRect(const std::string& name, const gfx::Rect& r) {
 int main(int argc, char** argv) {
   bool controls = false;
   std::string output;
+  std::string skinFile;
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
     if (argument == "--controls") {
       controls = true;
+    } else if (argument == "--skin") {
+      if (i + 1 >= argc || argv[i + 1][0] == '\0') return BadUsage("--skin needs a file");
+      skinFile = argv[++i];
     } else if (argument == "-h" || argument == "--help") {
       std::fputs(Usage.data(), stdout);
       return 0;
@@ -90,6 +99,20 @@ int main(int argc, char** argv) {
     application->SetTitle("Ostvane");
     // No resolver: nothing can be scanned from here.
     app::TForm1* form = app::CreateForm1(nullptr);
+    if (!skinFile.empty()) {
+      // Read first, so that a file that is not there is a bad argument;
+      // what it holds is loaded the way the program loads its own skin.
+      try {
+        form->CompressedStoredSkin1->ReadCompressedFile(skinFile);
+      } catch (const std::exception& error) {
+        std::fprintf(stderr, "ostvane-snapshot: %s: %s\n", skinFile.c_str(), error.what());
+        return 1;
+      }
+      if (!form->UseStoredSkin()) {
+        std::fprintf(stderr, "ostvane-snapshot: %s cannot be loaded; the window keeps the default look\n",
+                     skinFile.c_str());
+      }
+    }
     form->Show();
     application->ProcessMessages();
 
