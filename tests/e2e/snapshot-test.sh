@@ -2,11 +2,12 @@
 # Checks ostvane-snapshot from the outside: the PNG it writes, the control
 # list the demo clicks by, and its refusals.
 #
-#   bash snapshot-test.sh PATH/TO/ostvane-snapshot SCRATCH_DIR
+#   bash snapshot-test.sh PATH/TO/ostvane-snapshot SCRATCH_DIR PACKED_SKIN
 set -uo pipefail
 
 tool=$1
 scratch=$2
+packed=$3
 failures=0
 fail() {
   echo "FAIL: $*" >&2
@@ -78,6 +79,24 @@ else
   fail "writing window.png failed: $(cat "$scratch/png.err")"
 fi
 
+# ---- another skin file ----
+# The program's own skin given as a file draws the same window; a copy
+# with its zlib block broken draws the plain look, with a note on stderr,
+# and the window stays a rectangle of the same client size.
+if [[ -s $scratch/window.png ]]; then
+  "$tool" --skin "$packed" "$scratch/same.png" 2>"$scratch/skin.err" || fail "--skin with the stored skin failed"
+  cmp -s "$scratch/window.png" "$scratch/same.png" || fail "--skin with the stored skin draws another window"
+  cp -- "$packed" "$scratch/damaged.skn"
+  printf '\x55%.0s' $(seq 400) | dd of="$scratch/damaged.skn" bs=1 seek=4000 conv=notrunc status=none
+  if "$tool" --skin "$scratch/damaged.skn" --controls "$scratch/plain.png" >"$scratch/plain.txt" 2>"$scratch/skin.err"; then
+    grep -F 'default look' "$scratch/skin.err" >/dev/null || fail "a damaged skin is not reported"
+    grep -qx 'client [0-9]* [0-9]* 688 450' "$scratch/plain.txt" || fail "the plain window's client is not 688 x 450"
+    cmp -s "$scratch/window.png" "$scratch/plain.png" && fail "a damaged skin still draws the skinned window"
+  else
+    fail "a damaged skin file stopped the snapshot: $(cat "$scratch/skin.err")"
+  fi
+fi
+
 # ---- refusals: exit status 1, a reason on stderr, nothing on stdout ----
 refuses() {
   local why=$1
@@ -96,6 +115,8 @@ refuses "an empty file name" ""
 refuses "a folder that does not exist" "$scratch/missing/window.png"
 grep -F "$scratch/missing/window.png" "$scratch/err" >/dev/null || fail "the error does not name the file"
 refuses "a folder as the file" "$scratch"
+refuses "a skin file that does not exist" --skin "$scratch/missing.skn" "$scratch/a.png"
+refuses "--skin without a file" --skin
 [[ -e $scratch/a.png || -e $scratch/b.png ]] && fail "a refused run wrote a file"
 "$tool" --help >"$scratch/out" 2>&1 || fail "--help failed"
 grep -F -- '--controls' "$scratch/out" >/dev/null || fail "--help does not describe --controls"

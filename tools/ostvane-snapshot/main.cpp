@@ -108,7 +108,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ostvane-snapshot: %s: %s\n", skinFile.c_str(), error.what());
         return 1;
       }
-      if (!form->UseStoredSkin()) {
+      // A skin change keeps the window's outer size; the program starts
+      // with the layout's client size, whatever the frame.
+      const int clientWidth = form->ClientWidth();
+      const int clientHeight = form->ClientHeight();
+      const bool loaded = form->UseStoredSkin();
+      form->SetClientWidth(clientWidth);
+      form->SetClientHeight(clientHeight);
+      if (!loaded) {
         std::fprintf(stderr, "ostvane-snapshot: %s cannot be loaded; the window keeps the default look\n",
                      skinFile.c_str());
       }
