@@ -58,11 +58,14 @@ void TskSkinScrollBar::SetPosition(int value) {
 }
 
 void TskSkinScrollBar::SetRange(int min, int max, int pageSize, int position) {
+  const int oldMin = FMin, oldMax = FMax, oldPage = FPageSize, oldPosition = FPosition;
   FMin = min;
   FMax = max;
   FPageSize = pageSize;
   FPosition = ClampPosition(position);
-  Invalidate();
+  // A linked control calls this after every change of its own; a bar that
+  // looks the same is not drawn again.
+  if (FMin != oldMin || FMax != oldMax || FPageSize != oldPage || FPosition != oldPosition) Invalidate();
 }
 
 void TskSkinScrollBar::SetMax(int value) {
