@@ -125,7 +125,11 @@ bool Win32NotifyIcons::Add(const NotifyIconData& data) {
   fresh.Number = FNextNumber++;
   Icon& icon = found != FIcons.end() ? found->second : fresh;
   if (data.Flags & NIF_MESSAGE) icon.Callback = data.CallbackMessage;
-  if (!Send(NIM_ADD, data, icon, data.Flags | NIF_ICON)) {
+  bool added = Send(NIM_ADD, data, icon, data.Flags | NIF_ICON);
+  // A TaskbarCreated that came without a new area (another program sent it)
+  // leaves the icon there: bring it up to date instead.
+  if (!added && &icon != &fresh) added = Send(NIM_MODIFY, data, icon, data.Flags | NIF_ICON);
+  if (!added) {
     if (&icon == &fresh && fresh.Handle) DestroyIcon(static_cast<HICON>(fresh.Handle));
     return false;
   }
