@@ -6,8 +6,9 @@
 #
 #   scripts/build-windows.sh [--build-dir DIR] [--no-install] [--third-party-only]
 #
-# The result is DIR/app/ostvane.exe (DIR defaults to build-win): one file
-# that needs only the DLLs every Windows has. Run as root on a fresh
+# The result is DIR/ostvane.exe (DIR defaults to build-win; DIR/app/ has the
+# same program with its debugging information): one file that needs only
+# the DLLs every Windows has. Run as root on a fresh
 # machine; a second run reuses the third-party builds and the compiler cache.
 set -euo pipefail
 
@@ -77,7 +78,6 @@ mkdir -p "$third/src" "$third/stamps" "$prefix"
 export PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig:/usr/$triplet/lib/pkgconfig" PKG_CONFIG_PATH=
 toolchain="$root/cmake/mingw-w64-x86_64.cmake"
 export OSTVANE_THIRD_PARTY="$prefix"
-export CCACHE_DIR=${CCACHE_DIR:-$build/ccache}
 
 # Unpacks Debian's source package of $1 into $third/src/$1 and prints the
 # folder. The Debian patches are applied when the whole source package can
@@ -199,8 +199,11 @@ exe="$build/app/ostvane.exe"
 if [[ -f $exe ]]; then
   dlls=$($triplet-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | sort -u)
   echo "build-windows: $exe imports: $(echo $dlls)"
-  if echo "$dlls" | grep -qiE 'libstdc|libgcc|winpthread|zlib|libpng|freetype|fontconfig|expat|pixman'; then
-    echo "build-windows: $exe depends on a non-system DLL" >&2
+  foreign=$(echo "$dlls" | grep -viE '^(kernel32|user32|gdi32|shell32|imm32|iphlpapi|msvcrt|advapi32|ws2_32|ole32|comdlg32|winmm)\.dll$' || true)
+  if [[ -n $foreign ]]; then
+    echo "build-windows: $exe needs DLLs that Windows does not have: $(echo $foreign)" >&2
     exit 1
   fi
+  $triplet-strip -o "$build/ostvane.exe" "$exe"
+  echo "build-windows: $build/ostvane.exe ($(stat -c %s "$build/ostvane.exe") bytes)"
 fi
