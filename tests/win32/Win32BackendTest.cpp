@@ -116,6 +116,18 @@ TEST_F(Win32BackendTest, ClickArrivesAsPressAndReleaseInWindowCoordinates) {
   Platform.DestroyWindow(window);
 }
 
+TEST_F(Win32BackendTest, CloseFromTheSystemIsACloseRequestAndLeavesTheWindow) {
+  gfx::Bitmap surface(40, 30);
+  surface.Fill(Blue);
+  const NativeWindow window = ShowPicture(gfx::Rect{50, 50, 90, 80}, surface, nullptr);
+  PostMessageW(static_cast<HWND>(Platform.WindowHandle(window)), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(PumpUntil([&](const Event& e) { return e.Kind == EventKind::CloseRequest && e.Window == window; }));
+  // Closing is the program's decision: the window is still there.
+  EXPECT_TRUE(IsWindow(static_cast<HWND>(Platform.WindowHandle(window))));
+  Platform.DestroyWindow(window);
+  EXPECT_EQ(Platform.WindowHandle(window), nullptr);
+}
+
 TEST_F(Win32BackendTest, TrayIconIsAddedOnceModifiedAndRemoved) {
   NotifyIconService* icons = Platform.NotifyIcons();
   ASSERT_NE(icons, nullptr);
