@@ -188,6 +188,11 @@ fi
 
 ((third_party_only)) && exit 0
 
+# The test discovery runs the test programs under Wine during the build; Wine
+# keeps its own Windows in the build folder, away from the user's.
+export WINEPREFIX=${WINEPREFIX:-$build/wineprefix} WINEDEBUG=${WINEDEBUG:--all}
+mkdir -p "$WINEPREFIX"
+
 echo "build-windows: configuring and building $build"
 "${nice[@]}" cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DOSTVANE_THIRD_PARTY="$prefix" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOSTVANE_PLATFORM=win32 \

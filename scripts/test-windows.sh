@@ -11,16 +11,19 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build-win"
 build_args=()
 do_build=1
+install=1
 while (($#)); do
   case $1 in
     --build-dir) build=$(realpath -m "$2"); build_args+=(--build-dir "$build"); shift ;;
-    --no-install) build_args+=(--no-install) ;;
+    --no-install) build_args+=(--no-install); install=0 ;;
     --no-build) do_build=0 ;;
     *) echo "test-windows.sh: unknown option $1" >&2; exit 2 ;;
   esac
   shift
 done
 
+# The virtual desktop's packages come with the Linux ones.
+((install)) && bash "$root/scripts/install-deps.sh"
 ((do_build)) && bash "$root/scripts/build-windows.sh" "${build_args[@]}"
 
 # Wine keeps its own Windows in the build folder, away from the user's.
