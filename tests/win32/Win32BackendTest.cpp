@@ -168,8 +168,9 @@ TEST_F(Win32BackendTest, TaskbarCreatedLetsTheKnownIconsBeAddedAgain) {
   EXPECT_TRUE(icons.Delete(data));
 }
 
-// Wine's SendARP answers without sending anything; the resolver's own
-// refusals send nothing either. So this test makes no traffic.
+// The resolver refuses what no host answers for without asking the system;
+// loopback reaches SendARP, which fails for it (Wine's is a stub that always
+// fails). No request leaves the machine.
 TEST(Win32ArpResolver, AddressesNoHostAnswersForGiveNothing) {
   const auto resolver = CreateSystemArpResolver();
   for (const char* text : {"not an address", "255.255.255.255", "0.0.0.0", "224.0.0.1", "127.0.0.1"}) {
