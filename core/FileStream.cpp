@@ -24,6 +24,9 @@ TFileStream::TFileStream(const std::string& fileName, TFileMode mode) : FFileNam
   } while (FHandle < 0 && errno == EINTR);
   if (FHandle < 0) {
     int error = errno;
+    // Windows refuses a folder as "permission denied"; say what it is.
+    struct stat folder;
+    if (error == EACCES && ::stat(fileName.c_str(), &folder) == 0 && S_ISDIR(folder.st_mode)) error = EISDIR;
     if (mode == fmCreate)
       throw EFCreateError(Format("Cannot create file \"%s\". %s", fileName, std::strerror(error)));
     throw EFOpenError(Format("Cannot open file \"%s\". %s", fileName, std::strerror(error)));

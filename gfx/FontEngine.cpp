@@ -21,7 +21,9 @@ namespace gfx {
 
 namespace {
 
-// The family names layouts and skins use, mapped to fonts Debian ships.
+// The family names layouts and skins use, mapped to fonts Debian ships. On
+// Windows none of those is there and the names find the system's own fonts
+// ("宋体" is SimSun, also by its English name).
 // binding="same" keeps the alias ahead of the lang=zh-cn that every
 // pattern carries, so "Arial" stays a Latin font for Latin text. The two
 // Chinese fonts look right at user-interface sizes only from their bitmap
@@ -30,7 +32,7 @@ constexpr char Aliases[] = R"(<?xml version="1.0"?>
 <!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
 <fontconfig>
   <alias binding="same"><family>宋体</family>
-    <prefer><family>AR PL UMing CN</family><family>WenQuanYi Zen Hei Sharp</family><family>WenQuanYi Zen Hei</family></prefer></alias>
+    <prefer><family>AR PL UMing CN</family><family>WenQuanYi Zen Hei Sharp</family><family>WenQuanYi Zen Hei</family><family>SimSun</family></prefer></alias>
   <alias binding="same"><family>SimSun</family>
     <prefer><family>AR PL UMing CN</family><family>WenQuanYi Zen Hei Sharp</family><family>WenQuanYi Zen Hei</family></prefer></alias>
   <alias binding="same"><family>NSimSun</family>

@@ -24,7 +24,7 @@ FAMILIES = {
     "D-Bus": lambda h: h.startswith("dbus/") or h == "systemd/sd-bus.h",
     "netlink": lambda h: h.startswith("linux/") or h.startswith("asm/"),
     "Win32": lambda h: h.lower() in {"windows.h", "winsock2.h", "ws2tcpip.h", "iphlpapi.h", "shellapi.h",
-                                       "commctrl.h", "shlobj.h", "mmsystem.h"}
+                                       "commctrl.h", "shlobj.h", "mmsystem.h", "imm.h"}
     or re.fullmatch(r"win[a-z0-9_]*\.h", h.lower()) is not None,
 }
 

@@ -4,8 +4,6 @@
 
 #include "platform/ArpResolver.h"
 
-#include <arpa/inet.h>
-
 #include <cstring>
 #include <string>
 #include <vector>
@@ -22,8 +20,10 @@ using ::testing::ElementsAre;
 
 // The value inet_addr gives for a.b.c.d: network byte order.
 std::uint32_t Address(std::uint8_t a, std::uint8_t b, std::uint8_t c, std::uint8_t d) {
-  return htonl(static_cast<std::uint32_t>(a) << 24 | static_cast<std::uint32_t>(b) << 16 |
-               static_cast<std::uint32_t>(c) << 8 | d);
+  const std::uint8_t bytes[4] = {a, b, c, d};
+  std::uint32_t value = 0;
+  std::memcpy(&value, bytes, sizeof value);
+  return value;
 }
 
 TEST(InetAddr, DottedQuadIsInNetworkByteOrder) {
